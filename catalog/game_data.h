@@ -1,0 +1,107 @@
+#pragma once
+
+// The catalog unit: the record of one game, the three lists the window reads,
+// the catalog file, the favourites store and the search filter. Standard C++
+// only; files, JSON and lower-casing come from the platform services.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/json_document.h"
+
+namespace GameData {
+
+struct TGameInfo {
+  std::int32_t ID = 0;
+  std::u16string Name;
+  std::u16string URL;
+  std::u16string APKUrl;
+  std::u16string PostImage;
+  std::u16string QRCodeImage;
+  std::u16string InfoName;
+  std::u16string InfoGenre;
+  std::u16string InfoDeveloper;
+  std::u16string InfoYear;
+  std::u16string InfoText1;
+  std::u16string InfoText2;
+  std::u16string InfoText3;
+  std::u16string InfoText4;
+  std::u16string InfoText5;
+  std::u16string InfoText6;
+  std::u16string InfoText7;
+  std::u16string InfoText8;
+  bool IsFavorite = false;
+
+  friend bool operator==(const TGameInfo&, const TGameInfo&) = default;
+};
+
+// The catalog in file order; after start-up only IsFavorite changes.
+extern std::vector<TGameInfo> Games;
+// The visible list: copies of catalog records, favourites first.
+extern std::vector<TGameInfo> FilteredGames;
+// Favourite IDs in the order they were marked, oldest first.
+extern std::vector<std::int32_t> FavoriteIDs;
+
+// Empties the three lists, as at program end.
+void ClearLists();
+
+// --- catalog file and data folder ---
+
+// The data folder with a trailing separator: the executable's folder when it
+// holds games.json, else two folders up, else one folder up, else the
+// executable's folder.
+std::u16string GetAppDir();
+// Same search, starting from a given folder (with trailing separator).
+std::u16string FindDataFolder(std::u16string_view executableFolder);
+
+// Reads the catalog into Games. False leaves Games untouched, except that a
+// non-object element stops the load after Games was sized to the array.
+bool LoadGames(std::u16string_view path);
+// The eight-record catalog shown when games.json cannot be used.
+void LoadDemoGames();
+inline constexpr std::u16string_view kDemoHost = u"https://velmar.example";
+
+std::int32_t GetJSONInt(platform::json::Value object, std::string_view name,
+                        std::int32_t defaultValue);
+std::u16string GetJSONStr(platform::json::Value object, std::string_view name,
+                          std::u16string_view defaultValue);
+bool GetJSONObject(platform::json::Value object, std::string_view name,
+                   platform::json::Value& result);
+
+// "7", " -12", "$FF", "0x1f", "-x10": the integer a text holds, or false.
+bool ParseIntegerText(std::string_view text, std::int32_t& value);
+// A JSON number written as a whole number within 32 bits.
+bool WholeNumberToInt32(platform::json::Value number, std::int32_t& value);
+
+// --- favourites ---
+
+// Raised when the settings folder cannot be created.
+class SettingsFolderError : public std::runtime_error {
+ public:
+  SettingsFolderError(std::u16string folder, const std::string& reason);
+  const std::u16string& folder() const { return folder_; }
+
+ private:
+  std::u16string folder_;
+};
+
+// The settings folder "Velmar" in the per-user settings base, created when
+// missing, with a trailing separator. Throws SettingsFolderError.
+std::u16string GetSettingsDir();
+
+bool LoadFavorites(std::u16string_view path);
+bool SaveFavorites(std::u16string_view path);
+// The exact bytes SaveFavorites writes: EF BB BF and a compact JSON array.
+std::string FavoritesFileBytes();
+bool IsFavoriteID(std::int32_t id);
+void ToggleFavorite(std::int32_t id);
+
+// --- search filter ---
+
+void FilterGames(std::u16string_view query);
+void SortFavoritesFirst();
+
+}  // namespace GameData

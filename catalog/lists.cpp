@@ -1,0 +1,15 @@
+#include "game_data.h"
+
+namespace GameData {
+
+std::vector<TGameInfo> Games;
+std::vector<TGameInfo> FilteredGames;
+std::vector<std::int32_t> FavoriteIDs;
+
+void ClearLists() {
+  Games.clear();
+  FilteredGames.clear();
+  FavoriteIDs.clear();
+}
+
+}  // namespace GameData

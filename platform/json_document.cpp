@@ -1,0 +1,225 @@
+#include "json_document.h"
+
+#include <charconv>
+#include <limits>
+
+#include <nlohmann/json.hpp>
+
+#include "utf8.h"
+
+namespace platform::json {
+
+Kind Value::kind() const { return document_->nodes_[index_].kind; }
+bool Value::boolean() const { return document_->nodes_[index_].flag; }
+bool Value::isWholeNumber() const {
+  const auto& node = document_->nodes_[index_];
+  return node.kind == Kind::Number && node.flag;
+}
+std::string_view Value::text() const {
+  const auto& node = document_->nodes_[index_];
+  return std::string_view(document_->pool_).substr(node.textOffset, node.textLength);
+}
+std::string_view Value::name() const {
+  const auto& node = document_->nodes_[index_];
+  return std::string_view(document_->pool_).substr(node.nameOffset, node.nameLength);
+}
+std::size_t Value::size() const { return document_->nodes_[index_].count; }
+Value::Iterator Value::begin() const { return Iterator(document_, index_ + 1); }
+Value::Iterator Value::end() const { return Iterator(document_, document_->nodes_[index_].end); }
+
+Value::Iterator& Value::Iterator::operator++() {
+  index_ = document_->nodes_[index_].end;
+  return *this;
+}
+
+std::optional<Value> Value::member(std::string_view wanted) const {
+  if (!isObject()) return std::nullopt;
+  for (Value child : *this) {
+    if (child.name() == wanted) return child;
+  }
+  return std::nullopt;
+}
+
+class DocumentBuilder {
+ public:
+  using json = nlohmann::json;
+  using number_integer_t = json::number_integer_t;
+  using number_unsigned_t = json::number_unsigned_t;
+  using number_float_t = json::number_float_t;
+  using string_t = json::string_t;
+  using binary_t = json::binary_t;
+
+  DocumentBuilder(Document& document, std::size_t textSize) : document_(document) {
+    document_.pool_.reserve(textSize);
+    document_.nodes_.reserve(textSize / 16 + 1);
+  }
+
+  bool null() { return add(Kind::Null, false); }
+  bool boolean(bool value) { return add(Kind::Boolean, value); }
+  bool number_integer(number_integer_t value) { return addInteger(value); }
+  bool number_unsigned(number_unsigned_t value) { return addInteger(value); }
+  bool number_float(number_float_t, const string_t& text) {
+    // Integers too long for 64 bits arrive here too; only the text decides.
+    const bool whole = text.find_first_of(".eE") == string_t::npos;
+    if (!add(Kind::Number, whole)) return false;
+    setText(text);
+    return true;
+  }
+  bool string(string_t& value) {
+    if (!add(Kind::String, false)) return false;
+    setText(value);
+    return true;
+  }
+  bool binary(binary_t&) { return false; }
+  bool key(string_t& name) {
+    pendingName_ = static_cast<std::uint32_t>(document_.pool_.size());
+    pendingNameLength_ = static_cast<std::uint32_t>(name.size());
+    document_.pool_ += name;
+    hasName_ = true;
+    return true;
+  }
+  bool start_object(std::size_t) { return open(Kind::Object); }
+  bool end_object() { return close(); }
+  bool start_array(std::size_t) { return open(Kind::Array); }
+  bool end_array() { return close(); }
+  bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& e) {
+    errorPosition_ = position;
+    errorMessage_ = e.what();
+    return false;
+  }
+
+  bool tooDeep() const { return tooDeep_; }
+  std::size_t errorPosition() const { return errorPosition_; }
+  const std::string& errorMessage() const { return errorMessage_; }
+
+ private:
+  template <typename Integer>
+  bool addInteger(Integer value) {
+    if (!add(Kind::Number, true)) return false;
+    char buffer[24];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    setText(std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
+    return true;
+  }
+
+  bool add(Kind kind, bool flag) {
+    if (document_.nodes_.size() >= std::numeric_limits<std::uint32_t>::max() - 1) return false;
+    Document::Node node{};
+    node.kind = kind;
+    node.flag = flag;
+    if (hasName_) {
+      node.nameOffset = pendingName_;
+      node.nameLength = pendingNameLength_;
+      hasName_ = false;
+    }
+    if (!open_.empty()) ++document_.nodes_[open_.back()].count;
+    node.end = static_cast<std::uint32_t>(document_.nodes_.size() + 1);
+    document_.nodes_.push_back(node);
+    return true;
+  }
+
+  void setText(std::string_view text) {
+    auto& node = document_.nodes_.back();
+    node.textOffset = static_cast<std::uint32_t>(document_.pool_.size());
+    node.textLength = static_cast<std::uint32_t>(text.size());
+    document_.pool_ += text;
+  }
+
+  bool open(Kind kind) {
+    if (open_.size() >= static_cast<std::size_t>(kMaxNesting)) {
+      tooDeep_ = true;
+      return false;
+    }
+    if (!add(kind, false)) return false;
+    open_.push_back(static_cast<std::uint32_t>(document_.nodes_.size() - 1));
+    return true;
+  }
+
+  bool close() {
+    document_.nodes_[open_.back()].end = static_cast<std::uint32_t>(document_.nodes_.size());
+    open_.pop_back();
+    return true;
+  }
+
+  Document& document_;
+  std::vector<std::uint32_t> open_;
+  std::uint32_t pendingName_ = 0, pendingNameLength_ = 0;
+  bool hasName_ = false;
+  bool tooDeep_ = false;
+  std::size_t errorPosition_ = 0;
+  std::string errorMessage_;
+};
+
+namespace {
+
+// Where the nesting first goes past the limit, for the error message.
+std::size_t FindTooDeep(std::string_view text) {
+  int depth = 0;
+  bool inString = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (inString) {
+      if (c == '\\') ++i;
+      else if (c == '"') inString = false;
+    } else if (c == '"') {
+      inString = true;
+    } else if (c == '[' || c == '{') {
+      if (++depth > kMaxNesting) return i;
+    } else if (c == ']' || c == '}') {
+      --depth;
+    }
+  }
+  return 0;
+}
+
+void Fail(ParseError* error, ParseError::Code code, std::size_t offset, std::string message) {
+  if (error) *error = ParseError{code, offset, std::move(message)};
+}
+
+}  // namespace
+
+std::optional<Document> Parse(std::string_view bytes, ParseError* error) {
+  std::size_t start = 0;
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") start = 3;
+  const std::string_view text = bytes.substr(start);
+  // The pool and node offsets are 32-bit.
+  if (text.size() >= std::numeric_limits<std::uint32_t>::max() / 2) {
+    Fail(error, ParseError::Code::TooLarge, 0, "file too large");
+    return std::nullopt;
+  }
+  if (const std::size_t bad = FindInvalidUtf8(text); bad != kValidUtf8) {
+    Fail(error, ParseError::Code::Utf8, start + bad, "invalid UTF-8");
+    return std::nullopt;
+  }
+  // The parser would skip a second byte-order mark on its own; it is not
+  // JSON whitespace, so it must fail here.
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") {
+    Fail(error, ParseError::Code::Syntax, start, "unexpected byte-order mark");
+    return std::nullopt;
+  }
+
+  // JSON text never holds a raw NUL, and the parser would take one as the
+  // end of the input and accept whatever came before it.
+  if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
+    Fail(error, ParseError::Code::Syntax, start + nul, "unexpected NUL byte");
+    return std::nullopt;
+  }
+
+  Document document;
+  DocumentBuilder builder(document, text.size());
+  const bool ok = nlohmann::json::sax_parse(text.begin(), text.end(), &builder,
+                                            nlohmann::json::input_format_t::json, true);
+  if (ok) return document;
+  if (builder.tooDeep()) {
+    Fail(error, ParseError::Code::TooDeep, start + FindTooDeep(text),
+         "nesting deeper than " + std::to_string(kMaxNesting) + " levels");
+  } else {
+    // The parser counts characters read, the offending one included.
+    const std::size_t position = builder.errorPosition();
+    Fail(error, ParseError::Code::Syntax, start + (position > 0 ? position - 1 : 0),
+         builder.errorMessage());
+  }
+  return std::nullopt;
+}
+
+}  // namespace platform::json

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+inline constexpr std::size_t kValidUtf8 = std::string_view::npos;
+
+// Offset of the first byte that is not part of a well-formed UTF-8 sequence,
+// or kValidUtf8. Strict: overlong forms, encoded surrogates and code points
+// above U+10FFFF are all rejected.
+std::size_t FindInvalidUtf8(std::string_view bytes);
+
+// Converts text already known to be valid UTF-8.
+std::u16string Utf8ToUtf16(std::string_view validUtf8);
+
+// Unpaired surrogates become U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text);
+
+}  // namespace platform

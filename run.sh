@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds Velmar (Release) in build/ and starts it on the bundled sample data.
+set -euo pipefail
+cd "$(dirname "$0")"
+source tools/deps.sh
+velmar_install_missing
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVELMAR_TESTS=OFF
+cmake --build build -j2
+
+if [ -x build/bin/velmar ]; then
+  exec build/bin/velmar
+else
+  echo "Built. The window is not there yet: build/bin holds the libraries and the sample data."
+fi

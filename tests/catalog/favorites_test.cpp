@@ -1,0 +1,187 @@
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "catalog_test_support.h"
+#include "platform/files.h"
+#include "support/temp_folder.h"
+
+using namespace GameData;
+using testing_support::TempFolder;
+using testing_support::ToText;
+
+namespace {
+
+const std::string kBom = "\xEF\xBB\xBF";
+
+// Points the per-user settings base at a temporary folder for one test.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) saved_ = old;
+    had_ = std::getenv(name) != nullptr;
+    if (value) setenv(name, value, 1);
+    else unsetenv(name);
+  }
+  ~ScopedEnvironment() {
+    if (had_) setenv(name_, saved_.c_str(), 1);
+    else unsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  std::string saved_;
+  bool had_ = false;
+};
+
+class FavoritesTest : public CatalogTest {
+ protected:
+  std::u16string Path() const { return folder_.text() + u"favorites.json"; }
+  TempFolder folder_;
+};
+
+TEST_F(FavoritesTest, SettingsFolderIsCreatedUnderTheBase) {
+  ScopedEnvironment config("XDG_CONFIG_HOME", folder_.path().c_str());
+  const std::u16string dir = GetSettingsDir();
+  EXPECT_EQ(dir, folder_.text() + u"Velmar" + platform::kPathSeparator);
+  EXPECT_TRUE(std::filesystem::is_directory(folder_.path() / "Velmar"));
+  EXPECT_EQ(GetSettingsDir(), dir);  // second call finds it
+}
+
+TEST_F(FavoritesTest, SettingsFolderIsRelativeWithoutABase) {
+  ScopedEnvironment config("XDG_CONFIG_HOME", nullptr);
+  ScopedEnvironment home("HOME", nullptr);
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(folder_.path());
+  const std::u16string dir = GetSettingsDir();
+  std::filesystem::current_path(previous);
+  EXPECT_EQ(dir, std::u16string(u"Velmar") + platform::kPathSeparator);
+  EXPECT_TRUE(std::filesystem::is_directory(folder_.path() / "Velmar"));
+}
+
+TEST_F(FavoritesTest, SettingsFolderThatCannotBeCreatedRaisesANamedError) {
+  folder_.write("blocker", "a file where the base folder should be");
+  const std::string base = (folder_.path() / "blocker").string();
+  ScopedEnvironment config("XDG_CONFIG_HOME", base.c_str());
+  try {
+    GetSettingsDir();
+    FAIL() << "expected SettingsFolderError";
+  } catch (const SettingsFolderError& error) {
+    EXPECT_EQ(error.folder(), ToText(folder_.path() / "blocker" / "Velmar"));
+    EXPECT_NE(std::string(error.what()).find(base + "/Velmar"), std::string::npos)
+        << error.what();
+  }
+}
+
+TEST_F(FavoritesTest, SavedBytesAreExact) {
+  struct Case {
+    std::vector<std::int32_t> ids;
+    std::string text;
+  };
+  const Case cases[] = {
+      {{}, "[]"},
+      {{5, 2}, "[5,2]"},
+      {{-7, 0, 2147483647, -2147483647 - 1}, "[-7,0,2147483647,-2147483648]"},
+      {{3, 3}, "[3,3]"},
+  };
+  for (const Case& c : cases) {
+    FavoriteIDs = c.ids;
+    ASSERT_TRUE(SaveFavorites(Path()));
+    EXPECT_EQ(folder_.read("favorites.json"), kBom + c.text);
+  }
+}
+
+TEST_F(FavoritesTest, SaveFailsWhenTheFolderIsMissingAndKeepsTheList) {
+  FavoriteIDs = {1};
+  EXPECT_FALSE(SaveFavorites(folder_.text() + u"missing/favorites.json"));
+  EXPECT_EQ(FavoriteIDs, std::vector<std::int32_t>{1});
+}
+
+TEST_F(FavoritesTest, LoadAcceptsWholeNumbersWithAnySpacing) {
+  struct Case {
+    std::string bytes;
+    std::vector<std::int32_t> ids;
+  };
+  const Case cases[] = {
+      {kBom + "[5,2]", {5, 2}},
+      {"[ 3 ,\n\t3 ]", {3, 3}},
+      {"[-4, 0, 2147483647, -2147483648]", {-4, 0, 2147483647, -2147483647 - 1}},
+      {"[]", {}},
+  };
+  for (const Case& c : cases) {
+    folder_.write("favorites.json", c.bytes);
+    EXPECT_TRUE(LoadFavorites(Path())) << c.bytes;
+    EXPECT_EQ(FavoriteIDs, c.ids) << c.bytes;
+  }
+}
+
+TEST_F(FavoritesTest, BadFilesLoadNothing) {
+  const std::string cases[] = {
+      "",
+      kBom,
+      "[\"3\"]",
+      "{}",
+      "[3.0]",
+      "[1e2]",
+      "[1, null]",
+      "[true]",
+      "[[1]]",
+      "[2147483648]",
+      "[-2147483649]",
+      "[1,2] x",
+      std::string("\xFF\xFE[\0" "3\0]\0", 8),
+      "[1,\xC0]",
+      std::string(100000, '['),
+  };
+  for (const std::string& bytes : cases) {
+    FavoriteIDs = {9};
+    folder_.write("favorites.json", bytes);
+    EXPECT_FALSE(LoadFavorites(Path())) << testing::PrintToString(bytes.substr(0, 20));
+    EXPECT_TRUE(FavoriteIDs.empty()) << testing::PrintToString(bytes.substr(0, 20));
+  }
+  FavoriteIDs = {9};
+  EXPECT_FALSE(LoadFavorites(folder_.text() + u"none.json"));
+  EXPECT_TRUE(FavoriteIDs.empty());
+  std::filesystem::create_directory(folder_.path() / "dir.json");
+  EXPECT_FALSE(LoadFavorites(folder_.text() + u"dir.json"));
+}
+
+TEST_F(FavoritesTest, ToggleAppendsRemovesAndFlagsTheFirstRecordOnly) {
+  Games = {Game(5), Game(2), Game(2), Game(3)};
+  ToggleFavorite(5);
+  ToggleFavorite(2);
+  EXPECT_EQ(FavoriteIDs, (std::vector<std::int32_t>{5, 2}));
+  EXPECT_TRUE(Games[0].IsFavorite);
+  EXPECT_TRUE(Games[1].IsFavorite);
+  EXPECT_FALSE(Games[2].IsFavorite);  // same ID, later record
+  ToggleFavorite(5);
+  EXPECT_EQ(FavoriteIDs, std::vector<std::int32_t>{2});
+  EXPECT_FALSE(Games[0].IsFavorite);
+  ToggleFavorite(77);  // no such game: still listed
+  EXPECT_EQ(FavoriteIDs, (std::vector<std::int32_t>{2, 77}));
+  EXPECT_TRUE(IsFavoriteID(77));
+  EXPECT_FALSE(IsFavoriteID(5));
+}
+
+TEST_F(FavoritesTest, DuplicateIdsInTheFileAreRemovedOneAtATime) {
+  Games = {Game(3)};
+  folder_.write("favorites.json", "[3,3]");
+  ASSERT_TRUE(LoadFavorites(Path()));
+  ToggleFavorite(3);
+  EXPECT_EQ(FavoriteIDs, std::vector<std::int32_t>{3});
+  EXPECT_FALSE(Games[0].IsFavorite);  // flag cleared although 3 is still listed
+  ToggleFavorite(3);
+  EXPECT_TRUE(FavoriteIDs.empty());
+}
+
+TEST_F(FavoritesTest, RoundTripKeepsOrderAndUnknownIds) {
+  FavoriteIDs = {10, -3, 999};
+  ASSERT_TRUE(SaveFavorites(Path()));
+  FavoriteIDs.clear();
+  ASSERT_TRUE(LoadFavorites(Path()));
+  EXPECT_EQ(FavoriteIDs, (std::vector<std::int32_t>{10, -3, 999}));
+}
+
+}  // namespace

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/files.h"
+#include "support/temp_folder.h"
+
+namespace fs = std::filesystem;
+using testing_support::TempFolder;
+using testing_support::ToText;
+
+namespace {
+
+TEST(Files, FileExistsIsTrueForFilesOnly) {
+  TempFolder folder;
+  const auto file = folder.write("a.json", "[]");
+  fs::create_directory(folder.path() / "games.json");
+  EXPECT_TRUE(platform::FileExists(ToText(file)));
+  EXPECT_FALSE(platform::FileExists(ToText(folder.path() / "games.json")));
+  EXPECT_FALSE(platform::FileExists(ToText(folder.path() / "missing")));
+  EXPECT_FALSE(platform::FileExists(u""));
+  EXPECT_TRUE(platform::FolderExists(ToText(folder.path() / "games.json")));
+  EXPECT_FALSE(platform::FolderExists(ToText(file)));
+}
+
+TEST(Files, BackslashIsASeparatorToo) {
+  TempFolder folder;
+  folder.write("assets/post/sub/p.png", "x");
+  EXPECT_TRUE(platform::FileExists(folder.text() + u"assets\\post\\sub\\p.png"));
+}
+
+TEST(Files, ResolvePathRemovesDotStepsAndKeepsTrailingSeparator) {
+  TempFolder folder;
+  fs::create_directories(folder.path() / "bin" / "Release");
+  const std::u16string sep(1, platform::kPathSeparator);
+  const std::u16string start = folder.text() + u"bin" + sep + u"Release" + sep;
+  EXPECT_EQ(platform::ResolvePath(start + u".." + sep + u".." + sep), folder.text());
+  EXPECT_EQ(platform::ResolvePath(start + u".." + sep + u"." + sep + u"x"),
+            folder.text() + u"bin" + sep + u"x");
+}
+
+TEST(Files, CreateFoldersMakesParentsAndExplainsFailure) {
+  TempFolder folder;
+  const auto deep = folder.path() / "a" / "b" / "c";
+  EXPECT_TRUE(platform::CreateFolders(ToText(deep)));
+  EXPECT_TRUE(fs::is_directory(deep));
+  EXPECT_TRUE(platform::CreateFolders(ToText(deep)));  // already there
+
+  const auto blocker = folder.write("file", "x");
+  std::string reason;
+  EXPECT_FALSE(platform::CreateFolders(ToText(blocker / "sub"), &reason));
+  EXPECT_FALSE(reason.empty());
+}
+
+TEST(Files, ReadWholeFileReadsBytesAndRefusesWhatItCannot) {
+  TempFolder folder;
+  const std::string bytes("a\0b\xFF", 4);
+  const auto file = folder.write("f.bin", bytes);
+  EXPECT_EQ(platform::ReadWholeFile(ToText(file)), bytes);
+  EXPECT_FALSE(platform::ReadWholeFile(ToText(folder.path())));           // a folder
+  EXPECT_FALSE(platform::ReadWholeFile(ToText(folder.path() / "none")));  // missing
+  EXPECT_FALSE(platform::ReadWholeFile(ToText(file), 3));                 // too large
+  EXPECT_EQ(platform::ReadWholeFile(ToText(folder.write("empty", ""))), std::string());
+}
+
+TEST(Files, WriteFileAtomicallyReplacesWholeAndLeavesNoTemporary) {
+  TempFolder folder;
+  const auto file = folder.write("favorites.json", "old content that is longer");
+  ASSERT_TRUE(platform::WriteFileAtomically(ToText(file), "new"));
+  EXPECT_EQ(testing_support::ReadBytes(file), "new");
+  int entries = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder.path())) ++entries;
+  EXPECT_EQ(entries, 1);
+}
+
+TEST(Files, FailedAtomicWriteKeepsTheOldFile) {
+  TempFolder folder;
+  const auto file = folder.write("favorites.json", "old");
+  fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
+  if (fs::path probe = folder.path() / "probe"; std::ofstream(probe).good()) {
+    fs::remove(probe);
+    GTEST_SKIP() << "running with rights that ignore folder permissions";
+  }
+  EXPECT_FALSE(platform::WriteFileAtomically(ToText(file), "new"));
+  EXPECT_EQ(testing_support::ReadBytes(file), "old");
+  EXPECT_FALSE(platform::WriteFileAtomically(ToText(folder.path() / "missing" / "f"), "x"));
+}
+
+TEST(Files, ExecutableFolderHoldsThisTest) {
+  const std::u16string folder = platform::ExecutableFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_EQ(folder.back(), platform::kPathSeparator);
+  EXPECT_TRUE(platform::FolderExists(folder));
+}
+
+TEST(Files, SettingsBaseFollowsXdgThenHome) {
+  const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
+  const char* oldHome = std::getenv("HOME");
+  const std::string savedConfig = oldConfig ? oldConfig : "", savedHome = oldHome ? oldHome : "";
+  setenv("XDG_CONFIG_HOME", "/tmp/cfg", 1);
+  EXPECT_EQ(platform::SettingsBaseFolder(), u"/tmp/cfg");
+  setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored
+  setenv("HOME", "/home/u", 1);
+  EXPECT_EQ(platform::SettingsBaseFolder(), u"/home/u/.config");
+  unsetenv("XDG_CONFIG_HOME");
+  unsetenv("HOME");
+  EXPECT_EQ(platform::SettingsBaseFolder(), u"");
+  if (oldConfig) setenv("XDG_CONFIG_HOME", savedConfig.c_str(), 1);
+  if (oldHome) setenv("HOME", savedHome.c_str(), 1);
+}
+
+}  // namespace
