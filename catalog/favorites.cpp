@@ -17,8 +17,10 @@ std::string Describe(const std::u16string& folder, const std::string& reason) {
 
 }  // namespace
 
-SettingsFolderError::SettingsFolderError(std::u16string folder, const std::string& reason)
-    : std::runtime_error(Describe(folder, reason)), folder_(std::move(folder)) {}
+SettingsFolderError::SettingsFolderError(std::u16string folder, std::string reason)
+    : std::runtime_error(Describe(folder, reason)),
+      folder_(std::move(folder)),
+      reason_(std::move(reason)) {}
 
 std::u16string GetSettingsDir() {
   const std::u16string base = platform::SettingsBaseFolder();

@@ -81,11 +81,14 @@ bool WholeNumberToInt32(platform::json::Value number, std::int32_t& value);
 // Raised when the settings folder cannot be created.
 class SettingsFolderError : public std::runtime_error {
  public:
-  SettingsFolderError(std::u16string folder, const std::string& reason);
+  SettingsFolderError(std::u16string folder, std::string reason);
   const std::u16string& folder() const { return folder_; }
+  // The operating system's explanation.
+  const std::string& reason() const { return reason_; }
 
  private:
   std::u16string folder_;
+  std::string reason_;
 };
 
 // The settings folder "Velmar" in the per-user settings base, created when
@@ -98,6 +101,13 @@ bool SaveFavorites(std::u16string_view path);
 std::string FavoritesFileBytes();
 bool IsFavoriteID(std::int32_t id);
 void ToggleFavorite(std::int32_t id);
+
+// --- addresses ---
+
+// An address the program hands to the system: its scheme is http or https,
+// in any letter case. Anything else (a program path, file:, a scheme that
+// starts an application) is not opened.
+bool IsWebAddress(std::u16string_view address);
 
 // --- search filter ---
 

@@ -1,5 +1,7 @@
 #include "files.h"
 
+#include "qt_path.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,18 +27,22 @@ namespace platform {
 
 namespace {
 
-QString ToQt(std::u16string_view path) {
-  QString text = QString::fromUtf16(path.data(), static_cast<qsizetype>(path.size()));
-#ifndef _WIN32
-  text.replace(QLatin1Char('\\'), QLatin1Char('/'));
-#endif
-  return text;
-}
+QString ToQt(std::u16string_view path) { return ToQtPath(path); }
 
 std::u16string FromQt(const QString& text) {
   QString native = QDir::toNativeSeparators(text);
   return std::u16string(reinterpret_cast<const char16_t*>(native.utf16()),
                         static_cast<std::size_t>(native.size()));
+}
+
+std::optional<std::u16string>& ExecutableFolderOverride() {
+  static std::optional<std::u16string> folder;
+  return folder;
+}
+
+std::optional<std::u16string>& SettingsBaseOverride() {
+  static std::optional<std::u16string> folder;
+  return folder;
 }
 
 std::u16string WithTrailingSeparator(std::u16string path) {
@@ -140,7 +146,16 @@ bool WriteFileAtomically(std::u16string_view path, std::string_view bytes) {
   return file.commit();
 }
 
+void OverrideExecutableFolder(std::optional<std::u16string> folder) {
+  ExecutableFolderOverride() = std::move(folder);
+}
+
+void OverrideSettingsBaseFolder(std::optional<std::u16string> folder) {
+  SettingsBaseOverride() = std::move(folder);
+}
+
 std::u16string ExecutableFolder() {
+  if (const auto& folder = ExecutableFolderOverride()) return WithTrailingSeparator(*folder);
   QString executable;
 #ifdef _WIN32
   wchar_t buffer[32768];
@@ -160,6 +175,7 @@ std::u16string ExecutableFolder() {
 }
 
 std::u16string SettingsBaseFolder() {
+  if (const auto& folder = SettingsBaseOverride()) return *folder;
 #ifdef _WIN32
   wchar_t buffer[MAX_PATH];
   if (SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, buffer) != S_OK) return {};

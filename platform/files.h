@@ -48,4 +48,9 @@ std::u16string ExecutableFolder();
 // ~/Library/Application Support). Empty when the system does not say.
 std::u16string SettingsBaseFolder();
 
+// Test and tool seams: make ExecutableFolder or SettingsBaseFolder answer a
+// given folder. An empty optional restores the system's answer.
+void OverrideExecutableFolder(std::optional<std::u16string> folder);
+void OverrideSettingsBaseFolder(std::optional<std::u16string> folder);
+
 }  // namespace platform

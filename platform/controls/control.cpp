@@ -1,0 +1,217 @@
+#include "platform/controls/control.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+#include "platform/controls/form.h"
+
+namespace fmx {
+
+TControl::TControl(TControl* owner) : owner_(owner) {
+  if (owner) {
+    form_ = owner->form_;
+    owner->owned_.push_back(this);
+  }
+}
+
+TControl::~TControl() {
+  if (form_ && form_ != this) form_->ControlFreed(this);
+  DeleteChildren();
+  DeleteOwned();
+  deleting_ = true;
+  if (parent_) {
+    if (!parent_->deleting_) parent_->RemoveChild(this);
+  } else if (owner_ && !owner_->deleting_) {
+    auto& list = owner_->owned_;
+    // Controls are parented right after creation, so the one sought is
+    // usually last.
+    const auto found = std::find(list.rbegin(), list.rend(), this);
+    if (found != list.rend()) list.erase(std::next(found).base());
+  }
+  if (parent_ && !parent_->deleting_) parent_->Repaint();
+}
+
+void TControl::DeleteChildren() {
+  if (children_.empty()) return;
+  const bool wasDeleting = deleting_;
+  deleting_ = true;
+  std::vector<TControl*> children;
+  children.swap(children_);
+  for (TControl* child : children) delete child;
+  deleting_ = wasDeleting;
+  Repaint();
+}
+
+void TControl::DeleteOwned() {
+  std::vector<TControl*> owned;
+  owned.swap(owned_);
+  for (TControl* control : owned) {
+    control->owner_ = nullptr;
+    delete control;
+  }
+}
+
+void TControl::RemoveChild(TControl* child) {
+  const auto found = std::find(children_.rbegin(), children_.rend(), child);
+  if (found != children_.rend()) children_.erase(std::next(found).base());
+}
+
+void TControl::SetParent(TControl* parent) {
+  TControl* target = parent ? parent->ContainerForChildren() : nullptr;
+  if (target == parent_) return;
+  Repaint();
+  if (parent_) {
+    parent_->RemoveChild(this);
+    parent_->Repaint();
+  } else if (owner_) {
+    auto& list = owner_->owned_;
+    const auto found = std::find(list.rbegin(), list.rend(), this);
+    if (found != list.rend()) list.erase(std::next(found).base());
+  }
+  parent_ = target;
+  if (target) {
+    target->children_.push_back(this);
+    if (align_ != TAlignLayout::None) target->Realign();
+  } else if (owner_) {
+    owner_->owned_.push_back(this);
+  }
+  BoundsChanged();
+  Repaint();
+}
+
+TRectF TControl::AbsoluteRect() const {
+  float x = 0, y = 0;
+  for (const TControl* c = this; c && c != form_; c = c->parent_) {
+    x += c->x_;
+    y += c->y_;
+  }
+  return {x, y, x + width_, y + height_};
+}
+
+void TControl::SetPosition(float x, float y) { SetBoundsInternal(x, y, width_, height_); }
+
+void TControl::SetSize(float width, float height) { SetBoundsInternal(x_, y_, width, height); }
+
+void TControl::SetBoundsInternal(float x, float y, float width, float height) {
+  if (x == x_ && y == y_ && width == width_ && height == height_) return;
+  Repaint();
+  const bool resized = width != width_ || height != height_;
+  x_ = x;
+  y_ = y;
+  width_ = std::max(0.0f, width);
+  height_ = std::max(0.0f, height);
+  if (resized) Realign();
+  BoundsChanged();
+  Repaint();
+}
+
+void TControl::SetAlign(TAlignLayout align) {
+  if (align == align_) return;
+  align_ = align;
+  if (parent_) parent_->Realign();
+}
+
+void TControl::SetMargins(float left, float top, float right, float bottom) {
+  margins_ = {left, top, right, bottom};
+  if (parent_ && align_ != TAlignLayout::None) parent_->Realign();
+}
+
+void TControl::Realign() {
+  float top = 0;
+  for (TControl* child : children_) {
+    if (child->align_ != TAlignLayout::Top) continue;
+    const TBounds& m = child->margins_;
+    child->SetBoundsInternal(m.Left, top + m.Top, width_ - m.Left - m.Right, child->height_);
+    top += m.Top + child->height_ + m.Bottom;
+  }
+  for (TControl* child : children_) {
+    if (child->align_ != TAlignLayout::Client) continue;
+    const TBounds& m = child->margins_;
+    child->SetBoundsInternal(m.Left, top + m.Top, width_ - m.Left - m.Right,
+                             height_ - top - m.Top - m.Bottom);
+  }
+}
+
+void TControl::SetClipChildren(bool value) {
+  if (value == clipChildren_) return;
+  clipChildren_ = value;
+  Repaint();
+}
+
+void TControl::SetCursor(TCursor cursor) {
+  if (cursor == cursor_) return;
+  cursor_ = cursor;
+  if (form_) form_->RefreshCursor();
+}
+
+void TControl::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  Repaint();
+  BoundsChanged();
+}
+
+TControl* TControl::ControlAt(TPointF point) {
+  if (!visible_) return nullptr;
+  const bool inside = LocalRect().Contains(point);
+  if (clipChildren_ && !inside) return nullptr;
+  for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
+    TControl* child = *it;
+    if (TControl* found = child->ControlAt({point.X - child->x_, point.Y - child->y_})) {
+      return found;
+    }
+  }
+  return hitTest_ && inside ? this : nullptr;
+}
+
+// Each handler is copied before the call, so a handler that frees this
+// control does not destroy the function object it is running in.
+void TControl::Click() {
+  if (TNotifyEvent handler = OnClick) handler(this);
+}
+
+void TControl::MouseEnter() {
+  if (TNotifyEvent handler = OnMouseEnter) handler(this);
+}
+
+void TControl::MouseLeave() {
+  if (TNotifyEvent handler = OnMouseLeave) handler(this);
+}
+
+void TControl::Paint(QPainter&) const {}
+
+void TControl::PaintTree(QPainter& painter, const TRectF& clip) const {
+  Paint(painter);
+  if (children_.empty()) return;
+  TRectF childClip = clip;
+  const bool clipping = clipChildren_;
+  if (clipping) {
+    childClip = {std::max(clip.Left, 0.0f), std::max(clip.Top, 0.0f),
+                 std::min(clip.Right, width_), std::min(clip.Bottom, height_)};
+    if (childClip.Width() <= 0 || childClip.Height() <= 0) return;
+    painter.save();
+    painter.setClipRect(QRectF(0, 0, width_, height_), Qt::IntersectClip);
+  }
+  for (const TControl* child : children_) {
+    if (!child->visible_) continue;
+    const TRectF bounds{child->x_, child->y_, child->x_ + child->width_,
+                        child->y_ + child->height_};
+    // Controls outside the visible area are skipped. A control may draw a
+    // little past its bounds (text, strokes), hence the slack.
+    const TRectF slack{childClip.Left - 2, childClip.Top - 2, childClip.Right + 2,
+                       childClip.Bottom + 2};
+    if (!bounds.IntersectsWith(slack) && child->width_ > 0 && child->height_ > 0) continue;
+    painter.translate(child->x_, child->y_);
+    child->PaintTree(painter, {childClip.Left - child->x_, childClip.Top - child->y_,
+                               childClip.Right - child->x_, childClip.Bottom - child->y_});
+    painter.translate(-child->x_, -child->y_);
+  }
+  if (clipping) painter.restore();
+}
+
+void TControl::Repaint() const {
+  if (form_) form_->RequestRepaint();
+}
+
+}  // namespace fmx

@@ -1,0 +1,119 @@
+#include "platform/controls/edit.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "platform/controls/font.h"
+#include "platform/controls/form.h"
+#include "platform/controls/qt_convert.h"
+
+namespace fmx {
+
+TEdit::TEdit(TControl* owner) : TControl(owner) {
+  SetSize(100, 22);
+  edit_ = std::make_unique<QLineEdit>(Form() ? Form()->NativeWidget() : nullptr);
+  QObject::connect(edit_.get(), &QLineEdit::textChanged, [this](const QString&) {
+    if (TNotifyEvent handler = OnChangeTracking) handler(this);
+  });
+  if (Form()) Form()->RegisterNative(this);
+  ApplyLook();
+  SyncNative();
+}
+
+TEdit::~TEdit() {
+  if (Form()) Form()->UnregisterNative(this);
+  // No change events from a control on its way out.
+  edit_->disconnect();
+}
+
+QLineEdit* TEdit::NativeEdit() const { return edit_.get(); }
+
+std::u16string TEdit::Text() const { return FromQString(edit_->text()); }
+
+void TEdit::SetText(const std::u16string& text) { edit_->setText(ToQString(text)); }
+
+std::u16string TEdit::TextPrompt() const { return FromQString(edit_->placeholderText()); }
+
+void TEdit::SetTextPrompt(const std::u16string& prompt) {
+  edit_->setPlaceholderText(ToQString(prompt));
+}
+
+void TEdit::SetStyleLookup(const std::u16string& style) {
+  styleLookup_ = style;
+  ApplyLook();
+}
+
+void TEdit::SetStyledSettings(unsigned settings) {
+  styledSettings_ = settings;
+  ApplyLook();
+}
+
+void TEdit::SetFontSize(float size) {
+  fontSize_ = size;
+  ApplyLook();
+}
+
+void TEdit::SetFontColor(TAlphaColor color) {
+  fontColor_ = color;
+  ApplyLook();
+}
+
+void TEdit::ApplyLook() {
+  // Bit 2 of the styled settings is the size, bit 8 the colour, as for labels.
+  const float size = (styledSettings_ & 2u) ? 12.0f : fontSize_;
+  const TAlphaColor color = (styledSettings_ & 8u) ? 0xFF000000 : fontColor_;
+  edit_->setFont(ControlFont(size));
+  QPalette palette = edit_->palette();
+  palette.setColor(QPalette::Text, ToQColor(color));
+  QColor prompt = ToQColor(color);
+  prompt.setAlphaF(0.45f);
+  palette.setColor(QPalette::PlaceholderText, prompt);
+  const bool transparent = styleLookup_ == u"transparentedit";
+  edit_->setFrame(!transparent);
+  if (transparent) {
+    palette.setColor(QPalette::Base, Qt::transparent);
+    palette.setColor(QPalette::Window, Qt::transparent);
+  }
+  edit_->setPalette(palette);
+  edit_->setAutoFillBackground(false);
+  edit_->setTextMargins(0, 0, 0, 0);
+}
+
+void TEdit::SyncNative() {
+  bool shown = Form() && Form()->NativeWidget();
+  for (const TControl* c = this; c && shown; c = c->Parent()) shown = c->Visible();
+  if (!shown || !Parent()) {
+    edit_->hide();
+    return;
+  }
+  const TRectF r = AbsoluteRect();
+  const QRect geometry(qRound(r.Left), qRound(r.Top), qRound(r.Width()), qRound(r.Height()));
+  if (edit_->geometry() != geometry) edit_->setGeometry(geometry);
+  if (edit_->isHidden()) edit_->show();
+}
+
+void TEdit::TypeText(const std::u16string& text) {
+  for (char16_t unit : text) {
+    const QString character(QChar{unit});
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, character);
+    QCoreApplication::sendEvent(edit_.get(), &press);
+    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, character);
+    QCoreApplication::sendEvent(edit_.get(), &release);
+  }
+}
+
+void TEdit::PressBackspace() {
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+  QCoreApplication::sendEvent(edit_.get(), &press);
+}
+
+void TEdit::SelectAll() { edit_->selectAll(); }
+
+void TEdit::PasteText(const std::u16string& text) {
+  QGuiApplication::clipboard()->setText(ToQString(text));
+  edit_->paste();
+}
+
+}  // namespace fmx

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/controls/control.h"
+
+class QLineEdit;
+
+namespace fmx {
+
+// A one-line edit box: a real native line edit (caret, selection, clipboard,
+// input methods) kept over the control's rectangle. With the style
+// "transparentedit" it draws no background or frame of its own.
+class TEdit : public TControl {
+ public:
+  explicit TEdit(TControl* owner);
+  ~TEdit() override;
+
+  std::u16string Text() const;
+  void SetText(const std::u16string& text);
+  std::u16string TextPrompt() const;
+  void SetTextPrompt(const std::u16string& prompt);
+  const std::u16string& StyleLookup() const { return styleLookup_; }
+  void SetStyleLookup(const std::u16string& style);
+  void SetStyledSettings(unsigned settings);
+  float FontSize() const { return fontSize_; }
+  void SetFontSize(float size);
+  TAlphaColor FontColor() const { return fontColor_; }
+  void SetFontColor(TAlphaColor color);
+
+  // Runs after every change of the text: typing, pasting, deleting, and
+  // setting it from code.
+  TNotifyEvent OnChangeTracking;
+
+  // Drive the native edit as the keyboard and clipboard do.
+  void TypeText(const std::u16string& text);
+  void PressBackspace();
+  void SelectAll();
+  void PasteText(const std::u16string& text);
+
+  QLineEdit* NativeEdit() const;
+
+ private:
+  friend class TForm;
+  void SyncNative();
+  void ApplyLook();
+
+  std::unique_ptr<QLineEdit> edit_;
+  std::u16string styleLookup_;
+  unsigned styledSettings_ = ~0u;
+  float fontSize_ = 12;
+  TAlphaColor fontColor_ = 0xFF000000;
+};
+
+}  // namespace fmx

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/controls/control.h"
+
+class QTextLayout;
+
+namespace fmx {
+
+// Which text settings come from the toolkit's style instead of the label's
+// own TextSettings. Emptying the set makes the label's own values rule.
+enum TStyledSetting : unsigned {
+  ssFamily = 1,
+  ssSize = 2,
+  ssStyle = 4,
+  ssFontColor = 8,
+  ssOther = 16,
+};
+inline constexpr unsigned kAllStyledSettings = ssFamily | ssSize | ssStyle | ssFontColor | ssOther;
+
+// A text. New: 120 by 17, size 12, default family, black, leading and
+// vertically centred, word wrap on, hit test off. The text is laid out when
+// it is drawn or measured, not when it is set.
+class TLabel : public TControl {
+ public:
+  explicit TLabel(TControl* owner);
+  ~TLabel() override;
+
+  const std::u16string& Text() const { return text_; }
+  void SetText(const std::u16string& text);
+
+  unsigned StyledSettings() const { return styledSettings_; }
+  void SetStyledSettings(unsigned settings);
+
+  // TextSettings
+  float FontSize() const { return fontSize_; }
+  void SetFontSize(float size);
+  bool FontBold() const { return bold_; }
+  void SetFontBold(bool bold);
+  bool FontUnderline() const { return underline_; }
+  void SetFontUnderline(bool underline);
+  TAlphaColor FontColor() const { return fontColor_; }
+  void SetFontColor(TAlphaColor color);
+  TTextAlign HorzAlign() const { return horzAlign_; }
+  void SetHorzAlign(TTextAlign align);
+  TTextAlign VertAlign() const { return vertAlign_; }
+  void SetVertAlign(TTextAlign align);
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool wrap);
+
+  // What is drawn once the style had its say.
+  float EffectiveFontSize() const;
+  TAlphaColor EffectiveFontColor() const;
+  // Lines the text takes at the label's width.
+  int LineCount() const;
+
+ protected:
+  void Paint(QPainter& painter) const override;
+  void BoundsChanged() override;
+
+ private:
+  void Invalidate();
+  const QTextLayout& Layout() const;
+
+  std::u16string text_;
+  unsigned styledSettings_ = kAllStyledSettings;
+  float fontSize_ = 12;
+  bool bold_ = false, underline_ = false;
+  TAlphaColor fontColor_ = 0xFF000000;
+  TTextAlign horzAlign_ = TTextAlign::Leading;
+  TTextAlign vertAlign_ = TTextAlign::Center;
+  bool wordWrap_ = true;
+  mutable std::unique_ptr<QTextLayout> layout_;
+  mutable float layoutHeight_ = 0;
+};
+
+}  // namespace fmx

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+#include "platform/controls/types.h"
+
+namespace fmx {
+
+inline QColor ToQColor(TAlphaColor color) { return QColor::fromRgba(color); }
+
+inline QString ToQString(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline std::u16string FromQString(const QString& text) {
+  return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
+                        static_cast<std::size_t>(text.size()));
+}
+
+}  // namespace fmx

@@ -1,0 +1,70 @@
+#include "ui/main_form.h"
+
+#include "platform/controls/message_box.h"
+#include "platform/utf8.h"
+#include "ui/palette.h"
+#include "ui/texts.h"
+
+using namespace GameData;
+
+TfrmMain* frmMain = nullptr;
+
+TfrmMain::TfrmMain() {
+  // The stored window description.
+  SetLeft(0);
+  SetTop(0);
+  SetBorderIcons(fmx::biSystemMenu | fmx::biMinimize);
+  SetBorderStyle(fmx::TFormBorderStyle::Single);
+  SetCaption(std::u16string(texts::kCaption));
+  SetClientHeight(700);
+  SetClientWidth(947);
+  SetFillColor(palette::kStoredWindow);
+  SetFillKind(fmx::TBrushKind::Solid);
+  SetFormPosition(fmx::TFormPosition::ScreenCenter);
+  OnCreate = Handler<&TfrmMain::FormCreate>();
+  OnDestroy = Handler<&TfrmMain::FormDestroy>();
+}
+
+TfrmMain::~TfrmMain() { DoDestroy(); }
+
+void TfrmMain::FormCreate(TObject*) {
+  SetCaption(std::u16string(texts::kCaption));
+  SetClientWidth(947);
+  SetClientHeight(700);
+  SetFillColor(palette::kWindow);
+  SetFillKind(fmx::TBrushKind::Solid);
+  FSelectedIndex = -1;
+  FSelectedGameID = -1;
+
+  const std::u16string gamesPath = GetAppDir() + u"games.json";
+  // Without a settings folder the window still opens: favourites then live
+  // in memory for this run, and the user is told once why they will not stay.
+  try {
+    const std::u16string favoritesPath = GetSettingsDir() + u"favorites.json";
+    LoadFavorites(favoritesPath);
+  } catch (const SettingsFolderError& error) {
+    fmx::ShowMessage(std::u16string(texts::kSettingsFolderFailed) + u"\n\n" + error.folder() +
+                     u"\n" + platform::Utf8ToUtf16(error.reason()));
+  }
+  if (!LoadGames(gamesPath)) LoadDemoGames();
+  FilterGames(u"");
+  BuildUI();
+  PopulateGamesList();
+}
+
+void TfrmMain::FormDestroy(TObject*) { SaveFavoritesNow(); }
+
+void TfrmMain::SaveFavoritesNow() {
+  // A settings folder that cannot be made was reported at start; saving
+  // then fails silently, like any other failed save.
+  try {
+    SaveFavorites(GetSettingsDir() + u"favorites.json");
+  } catch (const SettingsFolderError&) {
+  }
+}
+
+void TfrmMain::BuildUI() {
+  CreateFooter();
+  CreateLeftPanel();
+  CreateRightPanel();
+}

@@ -1,0 +1,131 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "catalog/game_data.h"
+#include "platform/controls/edit.h"
+#include "platform/controls/form.h"
+#include "platform/controls/image.h"
+#include "platform/controls/label.h"
+#include "platform/controls/rectangle.h"
+#include "platform/controls/scroll_box.h"
+
+// The one window: the details column, the catalog column and the footer,
+// the list of games and every handler behind them.
+class TfrmMain : public fmx::TForm {
+ public:
+  // Applies the stored window description and connects the create and
+  // destroy handlers; the application raises the create event.
+  TfrmMain();
+  // Raises the destroy event if nobody did, so favourites are written
+  // however the window goes.
+  ~TfrmMain() override;
+
+ private:
+  friend class MainFormTestAccess;
+  using TObject = fmx::TObject;
+  using TRectangle = fmx::TRectangle;
+  using TLabel = fmx::TLabel;
+  using TImage = fmx::TImage;
+  using TEdit = fmx::TEdit;
+  using TVertScrollBox = fmx::TVertScrollBox;
+
+  // Details column
+  TRectangle* pnlLeft = nullptr;
+  TRectangle* pnlPoster = nullptr;
+  TLabel* lblPosterText = nullptr;
+  TRectangle* pnlInfo = nullptr;
+  TLabel* lblInfoTitle = nullptr;
+  TLabel* lblRow1Left = nullptr;
+  TLabel* lblRow1Right = nullptr;
+  TLabel* lblRow2Left = nullptr;
+  TLabel* lblRow2Right = nullptr;
+  TLabel* lblRow3Left = nullptr;
+  TLabel* lblRow3Right = nullptr;
+  TLabel* lblRow4Left = nullptr;
+  TLabel* lblRow4Right = nullptr;
+  TLabel* lblRow5Left = nullptr;
+  TLabel* lblRow5Right = nullptr;
+  TLabel* lblRow6Left = nullptr;
+  TLabel* lblRow6Right = nullptr;
+  TRectangle* pnlAndroid = nullptr;
+  TLabel* lblAndroidTitle = nullptr;
+  TLabel* lblAPKCaption = nullptr;
+  TRectangle* btnAPK = nullptr;
+  TImage* imgAPK = nullptr;
+  TLabel* lblQRCaption = nullptr;
+  TRectangle* pnlQRCode = nullptr;
+  TImage* imgQRCode = nullptr;
+  // Catalog column
+  TRectangle* pnlRight = nullptr;
+  TRectangle* btnTelegram = nullptr;
+  TImage* imgTelegramIcon = nullptr;
+  TLabel* lblTelegram = nullptr;
+  TEdit* edtSearch = nullptr;
+  TRectangle* pnlGamesList = nullptr;
+  TVertScrollBox* sbGames = nullptr;
+  TRectangle* btnPlay = nullptr;
+  TLabel* lblPlay = nullptr;
+  TRectangle* pnlSearchContainer = nullptr;
+  // Footer
+  TRectangle* pnlFooter = nullptr;
+  TLabel* lblFooterLeft = nullptr;
+  TLabel* lblFooterLink = nullptr;
+  TLabel* lblFooterLeft2 = nullptr;
+  TLabel* lblFooterRight = nullptr;
+  // Selection
+  std::int32_t FSelectedIndex = -1;
+  std::int32_t FSelectedGameID = -1;
+  std::vector<TRectangle*> FGamePanels;
+
+  // Start and end
+  void FormCreate(TObject* Sender);
+  void FormDestroy(TObject* Sender);
+  void BuildUI();
+  // Areas
+  void CreateLeftPanel();
+  void CreateRightPanel();
+  void CreateFooter();
+  // Game list
+  void CreateGamePanel(fmx::TControl* AParent, int AIndex, const GameData::TGameInfo& AGame,
+                       float AY);
+  void PopulateGamesList();
+  void GamePanelMouseEnter(TObject* Sender);
+  void GamePanelMouseLeave(TObject* Sender);
+  // Selection and details
+  void SelectGame(int AIndex);
+  int FindGameIndexByID(std::int32_t AGameID) const;
+  void ShowGameInfo(const GameData::TGameInfo& AGame);
+  void LoadPoster(const std::u16string& AFileName);
+  void LoadQRCode(const std::u16string& AFileName);
+  void ClearQRCode();
+  void ShowPlaceholders();
+  void SelectGameAgain(std::int32_t AGameID);
+  // Search and favourites
+  void edtSearchChangeTracking(TObject* Sender);
+  void GamePanelClick(TObject* Sender);
+  void FavoriteStarClick(TObject* Sender);
+  void SaveFavoritesNow();
+  // Links, buttons and notices
+  void OpenURL(const std::u16string& AURL);
+  void btnPlayClick(TObject* Sender);
+  void btnAPKClick(TObject* Sender);
+  void btnTelegramClick(TObject* Sender);
+  void lblFooterLinkClick(TObject* Sender);
+  void lblFooterLinkMouseEnter(TObject* Sender);
+  void lblFooterLinkMouseLeave(TObject* Sender);
+  void ButtonMouseEnter(TObject* Sender);
+  void ButtonMouseLeave(TObject* Sender);
+  void OpenSelectedAddress(std::u16string GameData::TGameInfo::*AField, std::u16string_view ANotice);
+
+  // A handler bound to this window; small enough to be stored without an
+  // allocation, which matters for thousands of rows.
+  template <void (TfrmMain::*Method)(TObject*)>
+  fmx::TNotifyEvent Handler() {
+    return [this](TObject* sender) { (this->*Method)(sender); };
+  }
+};
+
+extern TfrmMain* frmMain;

@@ -1,0 +1,112 @@
+#include "ui/asset_paths.h"
+#include "ui/main_form.h"
+#include "ui/palette.h"
+#include "ui/texts.h"
+
+using namespace GameData;
+
+void TfrmMain::SelectGame(int AIndex) {
+  FSelectedIndex = AIndex;
+  const bool valid = AIndex >= 0 && std::size_t(AIndex) < FilteredGames.size();
+  FSelectedGameID = valid ? FilteredGames[std::size_t(AIndex)].ID : -1;
+  for (std::size_t i = 0; i < FGamePanels.size(); ++i) {
+    FGamePanels[i]->SetFillColor(int(i) == AIndex ? palette::kRowSelected : palette::kRow);
+  }
+  if (valid) ShowGameInfo(FilteredGames[std::size_t(AIndex)]);
+}
+
+int TfrmMain::FindGameIndexByID(std::int32_t AGameID) const {
+  for (std::size_t i = 0; i < FilteredGames.size(); ++i) {
+    if (FilteredGames[i].ID == AGameID) return int(i);
+  }
+  return -1;
+}
+
+void TfrmMain::ShowGameInfo(const TGameInfo& AGame) {
+  lblRow1Left->SetText(AGame.InfoName);
+  lblRow1Right->SetText(AGame.InfoGenre);
+  lblRow2Left->SetText(AGame.InfoDeveloper);
+  lblRow2Right->SetText(AGame.InfoYear);
+  lblRow3Left->SetText(AGame.InfoText1);
+  lblRow3Right->SetText(AGame.InfoText2);
+  lblRow4Left->SetText(AGame.InfoText3);
+  lblRow4Right->SetText(AGame.InfoText4);
+  lblRow5Left->SetText(AGame.InfoText5);
+  lblRow5Right->SetText(AGame.InfoText6);
+  lblRow6Left->SetText(AGame.InfoText7);
+  lblRow6Right->SetText(AGame.InfoText8);
+  LoadPoster(AGame.PostImage);
+  LoadQRCode(AGame.QRCodeImage);
+}
+
+void TfrmMain::LoadPoster(const std::u16string& AFileName) {
+  auto showPlaceholder = [this](std::u16string_view text) {
+    pnlPoster->SetFillKind(fmx::TBrushKind::Solid);
+    pnlPoster->SetFillColor(palette::kPanel);
+    lblPosterText->SetText(std::u16string(text));
+    lblPosterText->SetVisible(true);
+  };
+  if (AFileName.empty()) {
+    showPlaceholder(texts::kPosterPlaceholder);
+    return;
+  }
+  const std::u16string path = AssetPath(u"post", AFileName);
+  if (!platform::FileExists(path)) {
+    showPlaceholder(texts::kPosterPlaceholder);
+    return;
+  }
+  try {
+    pnlPoster->SetFillKind(fmx::TBrushKind::Bitmap);
+    pnlPoster->SetFillBitmapWrapMode(fmx::TWrapMode::TileStretch);
+    pnlPoster->LoadFillBitmap(path);
+    lblPosterText->SetVisible(false);
+  } catch (const std::exception&) {
+    showPlaceholder(texts::kPosterError);
+  }
+}
+
+void TfrmMain::LoadQRCode(const std::u16string& AFileName) {
+  if (AFileName.empty()) {
+    ClearQRCode();
+    return;
+  }
+  const std::u16string path = AssetPath(u"qrcod", AFileName);
+  if (!platform::FileExists(path)) {
+    ClearQRCode();
+    return;
+  }
+  try {
+    imgQRCode->LoadFromFile(path);
+  } catch (const std::exception&) {
+    ClearQRCode();
+  }
+}
+
+void TfrmMain::ClearQRCode() {
+  imgQRCode->SetBitmapSize(114, 114);
+  imgQRCode->ClearBitmap(palette::kQRSquare);
+}
+
+void TfrmMain::ShowPlaceholders() {
+  for (TLabel* label : {lblRow1Left, lblRow1Right, lblRow2Left, lblRow2Right, lblRow3Left,
+                        lblRow3Right, lblRow4Left, lblRow4Right, lblRow5Left, lblRow5Right,
+                        lblRow6Left, lblRow6Right}) {
+    label->SetText(std::u16string(texts::kInfoPlaceholder));
+  }
+  LoadPoster(u"");
+  imgQRCode->SetBitmapSize(0, 0);
+}
+
+void TfrmMain::SelectGameAgain(std::int32_t AGameID) {
+  // The highlighted row, the details and what Play and APK act on always
+  // agree: the game again at its new row, else the first row, else nothing.
+  const int index = AGameID > 0 ? FindGameIndexByID(AGameID) : -1;
+  if (index >= 0) {
+    SelectGame(index);
+  } else if (!FilteredGames.empty()) {
+    SelectGame(0);
+  } else {
+    SelectGame(-1);
+    ShowPlaceholders();
+  }
+}

@@ -1,0 +1,72 @@
+#include <memory>
+
+#include "platform/controls/text_layout.h"
+#include "ui/main_form.h"
+#include "ui/palette.h"
+#include "ui/texts.h"
+
+void TfrmMain::CreateFooter() {
+  float noticeWidth = 0, linkWidth = 0;
+  {
+    // The link must follow the notice's trailing space on the same line, so
+    // both labels are exactly as wide as their measured text.
+    auto layout = std::make_unique<fmx::TTextLayout>();
+    layout->BeginUpdate();
+    layout->SetFontSize(12);
+    layout->SetMaxSize(10000, 100);
+    layout->SetText(std::u16string(texts::kFooterNotice));
+    layout->EndUpdate();
+    noticeWidth = layout->TextWidth();
+    layout->BeginUpdate();
+    layout->SetText(std::u16string(texts::kFooterLink));
+    layout->EndUpdate();
+    linkWidth = layout->TextWidth();
+  }
+
+  pnlFooter = new TRectangle(this);
+  pnlFooter->SetParent(this);
+  pnlFooter->SetX(15);
+  pnlFooter->SetY(float(ClientHeight() - 20 - 50));
+  pnlFooter->SetWidth(917);
+  pnlFooter->SetHeight(50);
+  pnlFooter->SetFillColor(palette::kPanel);
+  pnlFooter->SetFillKind(fmx::TBrushKind::Solid);
+  pnlFooter->SetStrokeColor(palette::kPanelBorder);
+  pnlFooter->SetStrokeKind(fmx::TBrushKind::Solid);
+  pnlFooter->SetStrokeThickness(1);
+  pnlFooter->SetXRadius(8);
+  pnlFooter->SetYRadius(8);
+
+  auto footerLabel = [this](float x, float width, fmx::TTextAlign align) {
+    auto* label = new TLabel(this);
+    label->SetParent(pnlFooter);
+    label->SetX(x);
+    label->SetY(0);
+    label->SetWidth(width);
+    label->SetHeight(50);
+    label->SetStyledSettings(0);
+    label->SetFontColor(palette::kText);
+    label->SetFontSize(12);
+    label->SetHorzAlign(align);
+    label->SetVertAlign(fmx::TTextAlign::Center);
+    return label;
+  };
+
+  lblFooterLeft = footerLabel(15, noticeWidth, fmx::TTextAlign::Leading);
+  lblFooterLeft->SetText(std::u16string(texts::kFooterNotice));
+
+  lblFooterLink = footerLabel(15 + noticeWidth, linkWidth, fmx::TTextAlign::Leading);
+  lblFooterLink->SetFontColor(palette::kLink);
+  lblFooterLink->SetFontUnderline(true);
+  lblFooterLink->SetText(std::u16string(texts::kFooterLink));
+  lblFooterLink->SetCursor(fmx::TCursor::crHandPoint);
+  lblFooterLink->SetHitTest(true);
+  lblFooterLink->OnClick = Handler<&TfrmMain::lblFooterLinkClick>();
+  lblFooterLink->OnMouseEnter = Handler<&TfrmMain::lblFooterLinkMouseEnter>();
+  lblFooterLink->OnMouseLeave = Handler<&TfrmMain::lblFooterLinkMouseLeave>();
+
+  lblFooterLeft2 = footerLabel(15 + noticeWidth + linkWidth, 200, fmx::TTextAlign::Leading);
+
+  lblFooterRight = footerLabel(458.5f, 443.5f, fmx::TTextAlign::Trailing);
+  lblFooterRight->SetText(std::u16string(texts::kVersion));
+}

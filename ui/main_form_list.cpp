@@ -1,0 +1,114 @@
+#include <string>
+
+#include "ui/main_form.h"
+#include "ui/palette.h"
+#include "ui/texts.h"
+
+using namespace GameData;
+
+namespace {
+
+std::u16string Decimal(std::int32_t value) {
+  const std::string digits = std::to_string(value);
+  return std::u16string(digits.begin(), digits.end());
+}
+
+}  // namespace
+
+void TfrmMain::CreateGamePanel(fmx::TControl* AParent, int AIndex, const TGameInfo& AGame,
+                               float AY) {
+  auto* row = new TRectangle(this);
+  row->SetParent(AParent);
+  row->SetPosition(0, AY);
+  row->SetSize(230, 50);
+  row->SetFillColor(palette::kRow);
+  row->SetStrokeKind(fmx::TBrushKind::None);
+  row->SetXRadius(8);
+  row->SetYRadius(8);
+  row->SetTag(AIndex);
+  row->SetCursor(fmx::TCursor::crHandPoint);
+  row->OnClick = Handler<&TfrmMain::GamePanelClick>();
+  row->OnMouseEnter = Handler<&TfrmMain::GamePanelMouseEnter>();
+  row->OnMouseLeave = Handler<&TfrmMain::GamePanelMouseLeave>();
+
+  auto* badge = new TRectangle(this);
+  badge->SetParent(row);
+  badge->SetPosition(7, 7);
+  badge->SetSize(36, 36);
+  badge->SetFillColor(palette::kBadge);
+  badge->SetStrokeKind(fmx::TBrushKind::None);
+  badge->SetXRadius(6);
+  badge->SetYRadius(6);
+  badge->SetHitTest(false);
+
+  auto* idLabel = new TLabel(this);
+  idLabel->SetParent(badge);
+  idLabel->SetAlign(fmx::TAlignLayout::Client);
+  idLabel->SetStyledSettings(0);
+  idLabel->SetText(Decimal(AGame.ID));
+  idLabel->SetFontSize(12);
+  idLabel->SetFontBold(true);
+  idLabel->SetFontColor(palette::kText);
+  idLabel->SetHorzAlign(fmx::TTextAlign::Center);
+  idLabel->SetVertAlign(fmx::TTextAlign::Center);
+  idLabel->SetHitTest(false);
+
+  auto* nameLabel = new TLabel(this);
+  nameLabel->SetParent(row);
+  nameLabel->SetPosition(50, 0);
+  nameLabel->SetSize(135, 50);
+  nameLabel->SetStyledSettings(0);
+  nameLabel->SetText(AGame.Name);
+  nameLabel->SetFontColor(palette::kText);
+  nameLabel->SetFontSize(13);
+  nameLabel->SetVertAlign(fmx::TTextAlign::Center);
+  nameLabel->SetTag(AIndex);
+  nameLabel->SetHitTest(false);
+
+  auto* star = new TRectangle(this);
+  star->SetParent(row);
+  star->SetPosition(189, 7);
+  star->SetSize(36, 36);
+  star->SetFillKind(fmx::TBrushKind::None);
+  star->SetStrokeKind(fmx::TBrushKind::None);
+  star->SetTag(AGame.ID);
+  star->SetCursor(fmx::TCursor::crHandPoint);
+  star->SetHitTest(true);
+  star->OnClick = Handler<&TfrmMain::FavoriteStarClick>();
+
+  auto* starLabel = new TLabel(this);
+  starLabel->SetParent(star);
+  starLabel->SetAlign(fmx::TAlignLayout::Client);
+  starLabel->SetMargins(0, 0, 0, 3);
+  starLabel->SetStyledSettings(0);
+  starLabel->SetFontSize(20);
+  starLabel->SetHorzAlign(fmx::TTextAlign::Center);
+  starLabel->SetVertAlign(fmx::TTextAlign::Center);
+  starLabel->SetHitTest(false);
+  starLabel->SetText(std::u16string(AGame.IsFavorite ? texts::kStarFavorite : texts::kStarPlain));
+  starLabel->SetFontColor(AGame.IsFavorite ? palette::kStarFavorite : palette::kStarPlain);
+
+  FGamePanels.push_back(row);
+}
+
+void TfrmMain::PopulateGamesList() {
+  FGamePanels.clear();
+  sbGames->ClearContent();
+  FGamePanels.reserve(FilteredGames.size());
+  float y = 0;
+  for (std::size_t i = 0; i < FilteredGames.size(); ++i) {
+    CreateGamePanel(sbGames, int(i), FilteredGames[i], y);
+    y += 58;
+  }
+  if (FSelectedIndex < 0 && !FilteredGames.empty()) SelectGame(0);
+}
+
+void TfrmMain::GamePanelMouseEnter(TObject* Sender) {
+  if (auto* row = dynamic_cast<TRectangle*>(Sender)) row->SetFillColor(palette::kRowHover);
+}
+
+void TfrmMain::GamePanelMouseLeave(TObject* Sender) {
+  if (auto* row = dynamic_cast<TRectangle*>(Sender)) {
+    row->SetFillColor(row->Tag() == FSelectedIndex ? palette::kRowSelected : palette::kRow);
+  }
+}

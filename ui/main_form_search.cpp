@@ -1,0 +1,37 @@
+#include "ui/main_form.h"
+
+using namespace GameData;
+
+void TfrmMain::edtSearchChangeTracking(TObject*) {
+  if (FSelectedIndex >= 0 && std::size_t(FSelectedIndex) < FilteredGames.size()) {
+    FSelectedGameID = FilteredGames[std::size_t(FSelectedIndex)].ID;
+  }
+  FilterGames(edtSearch->Text());
+  PopulateGamesList();
+  SelectGameAgain(FSelectedGameID);
+}
+
+void TfrmMain::GamePanelClick(TObject* Sender) {
+  if (auto* row = dynamic_cast<TRectangle*>(Sender)) SelectGame(row->Tag());
+}
+
+void TfrmMain::FavoriteStarClick(TObject* Sender) {
+  std::int32_t gameID;
+  if (auto* star = dynamic_cast<TRectangle*>(Sender)) {
+    gameID = star->Tag();
+  } else if (auto* label = dynamic_cast<TLabel*>(Sender)) {
+    gameID = label->Tag();
+  } else {
+    return;
+  }
+  if (gameID <= 0) return;
+  const std::int32_t selectedID =
+      FSelectedIndex >= 0 && std::size_t(FSelectedIndex) < FilteredGames.size()
+          ? FilteredGames[std::size_t(FSelectedIndex)].ID
+          : -1;
+  ToggleFavorite(gameID);
+  SaveFavoritesNow();
+  FilterGames(edtSearch->Text());
+  PopulateGamesList();
+  SelectGameAgain(selectedID);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string_view>
+
+// Everything the window says, and the two addresses of the maker.
+namespace texts {
+
+inline constexpr std::u16string_view kCaption = u"Velmar";
+inline constexpr std::u16string_view kPosterPlaceholder = u"Картинка";
+inline constexpr std::u16string_view kPosterError = u"Ошибка загрузки";
+inline constexpr std::u16string_view kInfoTitle = u"Информация";
+inline constexpr std::u16string_view kInfoPlaceholder = u"......................";
+inline constexpr std::u16string_view kAndroidTitle = u"Android приложение";
+inline constexpr std::u16string_view kAPKCaption = u"Ссылка";
+inline constexpr std::u16string_view kQRCaption = u"QR-Код";
+inline constexpr std::u16string_view kTelegram = u"Telegram канал";
+inline constexpr std::u16string_view kSearchPrompt = u"Поиск";
+inline constexpr std::u16string_view kPlay = u"Играть";
+inline constexpr std::u16string_view kFooterNotice =
+    u"Для обновления программы скачайте новую версию с нашего Telegram или ";
+inline constexpr std::u16string_view kFooterLink = u"САЙТА";
+inline constexpr std::u16string_view kVersion = u"Версия от 7.06.2026";
+inline constexpr std::u16string_view kStarFavorite = u"★";
+inline constexpr std::u16string_view kStarPlain = u"☆";
+
+inline constexpr std::u16string_view kSelectGameFirst = u"Сначала выберите игру";
+inline constexpr std::u16string_view kNoURL = u"URL не указан для этой игры";
+inline constexpr std::u16string_view kNoAPK = u"APK ссылка не указана для этой игры";
+inline constexpr std::u16string_view kSettingsFolderFailed =
+    u"Не удалось создать папку настроек. Избранное будет работать до закрытия программы, "
+    u"но не сохранится.";
+
+// The maker's Telegram channel and the home page of the maker's web site.
+inline constexpr std::u16string_view kTelegramChannelURL = u"https://t.me/velmar_games";
+inline constexpr std::u16string_view kWebSiteURL = u"https://velmar.example";
+
+}  // namespace texts
