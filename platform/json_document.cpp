@@ -23,6 +23,8 @@ std::string_view Value::name() const {
   const auto& node = document_->nodes_[index_];
   return std::string_view(document_->pool_).substr(node.nameOffset, node.nameLength);
 }
+std::size_t Value::position() const { return document_->nodes_[index_].position; }
+std::size_t Value::namePosition() const { return document_->nodes_[index_].namePosition; }
 std::size_t Value::size() const { return document_->nodes_[index_].count; }
 Value::Iterator Value::begin() const { return Iterator(document_, index_ + 1); }
 Value::Iterator Value::end() const { return Iterator(document_, document_->nodes_[index_].end); }
@@ -40,6 +42,34 @@ std::optional<Value> Value::member(std::string_view wanted) const {
   return std::nullopt;
 }
 
+namespace {
+
+// Hands the parser one byte at a time and keeps where it has read up to, so
+// each value can be given its place in the file.
+class TrackingIterator {
+ public:
+  using iterator_category = std::input_iterator_tag;
+  using value_type = char;
+  using difference_type = std::ptrdiff_t;
+  using pointer = const char*;
+  using reference = const char&;
+
+  TrackingIterator(const char* at, const char** cursor) : at_(at), cursor_(cursor) {}
+  char operator*() const { return *at_; }
+  TrackingIterator& operator++() {
+    *cursor_ = ++at_;
+    return *this;
+  }
+  bool operator==(const TrackingIterator& other) const { return at_ == other.at_; }
+  bool operator!=(const TrackingIterator& other) const { return at_ != other.at_; }
+
+ private:
+  const char* at_;
+  const char** cursor_;
+};
+
+}  // namespace
+
 class DocumentBuilder {
  public:
   using json = nlohmann::json;
@@ -49,9 +79,11 @@ class DocumentBuilder {
   using string_t = json::string_t;
   using binary_t = json::binary_t;
 
-  DocumentBuilder(Document& document, std::size_t textSize) : document_(document) {
-    document_.pool_.reserve(textSize);
-    document_.nodes_.reserve(textSize / 16 + 1);
+  DocumentBuilder(Document& document, std::string_view text, std::size_t base,
+                  const char* const* cursor)
+      : document_(document), text_(text), base_(base), cursor_(cursor) {
+    document_.pool_.reserve(text.size());
+    document_.nodes_.reserve(text.size() / 16 + 1);
   }
 
   bool null() { return add(Kind::Null, false); }
@@ -72,6 +104,7 @@ class DocumentBuilder {
   }
   bool binary(binary_t&) { return false; }
   bool key(string_t& name) {
+    pendingNamePosition_ = TokenStart();
     pendingName_ = static_cast<std::uint32_t>(document_.pool_.size());
     pendingNameLength_ = static_cast<std::uint32_t>(name.size());
     document_.pool_ += name;
@@ -79,9 +112,15 @@ class DocumentBuilder {
     return true;
   }
   bool start_object(std::size_t) { return open(Kind::Object); }
-  bool end_object() { return close(); }
+  bool end_object() {
+    lastEnd_ = Consumed();
+    return close();
+  }
   bool start_array(std::size_t) { return open(Kind::Array); }
-  bool end_array() { return close(); }
+  bool end_array() {
+    lastEnd_ = Consumed();
+    return close();
+  }
   bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& e) {
     errorPosition_ = position;
     errorMessage_ = e.what();
@@ -107,9 +146,11 @@ class DocumentBuilder {
     Document::Node node{};
     node.kind = kind;
     node.flag = flag;
+    node.position = TokenStart();
     if (hasName_) {
       node.nameOffset = pendingName_;
       node.nameLength = pendingNameLength_;
+      node.namePosition = pendingNamePosition_;
       hasName_ = false;
     }
     if (!open_.empty()) ++document_.nodes_[open_.back()].count;
@@ -141,7 +182,28 @@ class DocumentBuilder {
     return true;
   }
 
+  std::size_t Consumed() const { return static_cast<std::size_t>(*cursor_ - text_.data()); }
+
+  // The token just read starts at the first byte after the previous token
+  // that is neither whitespace nor a separator. The parser may have read one
+  // byte past a number; that byte is a delimiter, so skipping from there is
+  // still right.
+  std::uint32_t TokenStart() {
+    std::size_t at = lastEnd_;
+    while (at < text_.size() && (text_[at] == ' ' || text_[at] == '\t' || text_[at] == '\n' ||
+                                 text_[at] == '\r' || text_[at] == ',' || text_[at] == ':')) {
+      ++at;
+    }
+    lastEnd_ = Consumed();
+    return static_cast<std::uint32_t>(base_ + at);
+  }
+
   Document& document_;
+  std::string_view text_;
+  std::size_t base_;
+  const char* const* cursor_;
+  std::size_t lastEnd_ = 0;
+  std::uint32_t pendingNamePosition_ = 0;
   std::vector<std::uint32_t> open_;
   std::uint32_t pendingName_ = 0, pendingNameLength_ = 0;
   bool hasName_ = false;
@@ -206,9 +268,11 @@ std::optional<Document> Parse(std::string_view bytes, ParseError* error) {
   }
 
   Document document;
-  DocumentBuilder builder(document, text.size());
-  const bool ok = nlohmann::json::sax_parse(text.begin(), text.end(), &builder,
-                                            nlohmann::json::input_format_t::json, true);
+  const char* cursor = text.data();
+  DocumentBuilder builder(document, text, start, &cursor);
+  const bool ok = nlohmann::json::sax_parse(
+      TrackingIterator(text.data(), &cursor), TrackingIterator(text.data() + text.size(), &cursor),
+      &builder, nlohmann::json::input_format_t::json, true);
   if (ok) return document;
   if (builder.tooDeep()) {
     Fail(error, ParseError::Code::TooDeep, start + FindTooDeep(text),

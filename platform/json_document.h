@@ -29,6 +29,10 @@ class Value {
   bool isWholeNumber() const;
   // The member name when this value sits in an object.
   std::string_view name() const;
+  // Byte offsets in the file (byte-order mark included): where the value
+  // starts, and where its member name's opening quote is.
+  std::size_t position() const;
+  std::size_t namePosition() const;
 
   // Elements of an array or members of an object, in file order.
   std::size_t size() const;
@@ -80,6 +84,7 @@ class Document {
     bool flag;  // Boolean value, or "whole number" for numbers
     std::uint32_t textOffset = 0, textLength = 0;
     std::uint32_t nameOffset = 0, nameLength = 0;
+    std::uint32_t position = 0, namePosition = 0;  // byte offsets in the file
     std::uint32_t end = 0;    // index one past this node's subtree
     std::uint32_t count = 0;  // children of a container
   };

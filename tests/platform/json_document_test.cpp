@@ -129,3 +129,33 @@ TEST(JsonDocument, StringsAreDecodedAndNestedContainersSkipWhole) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(JsonDocument, ValuesAndNamesKnowTheirByteOffsets) {
+  // Offsets count the byte-order mark: "[" is at 3.
+  const std::string text = "\xEF\xBB\xBF[ {\"a\" : 12 , \"b\":[true,\"x\"]},\n -3.5e1 ,7]";
+  const auto document = json::Parse(text);
+  ASSERT_TRUE(document);
+  const json::Value root = document->root();
+  EXPECT_EQ(root.position(), 3u);
+  auto it = root.begin();
+  const json::Value object = *it;
+  EXPECT_EQ(object.position(), text.find('{'));
+  const json::Value a = *object.member("a");
+  EXPECT_EQ(a.namePosition(), text.find("\"a\""));
+  EXPECT_EQ(a.position(), text.find("12"));
+  const json::Value b = *object.member("b");
+  EXPECT_EQ(b.namePosition(), text.find("\"b\""));
+  EXPECT_EQ(b.position(), text.find("[true"));
+  auto inner = b.begin();
+  EXPECT_EQ((*inner).position(), text.find("true"));
+  ++inner;
+  EXPECT_EQ((*inner).position(), text.find("\"x\""));
+  ++it;
+  EXPECT_EQ((*it).position(), text.find("-3.5e1"));
+  ++it;
+  EXPECT_EQ((*it).position(), text.find("7]"));
+}
+
+}  // namespace
