@@ -46,10 +46,9 @@ void ReadGame(Value object, std::size_t index, TGameInfo& game) {
     std::u16string* texts[] = {&game.InfoText1, &game.InfoText2, &game.InfoText3,
                                &game.InfoText4, &game.InfoText5, &game.InfoText6,
                                &game.InfoText7, &game.InfoText8};
-    char key[] = "text1";
-    for (std::u16string* text : texts) {
-      *text = GetJSONStr(info, key, u"");
-      ++key[4];
+    // text1..text8 follow the four named members in kInfoKeys.
+    for (std::size_t i = 0; i < std::size(texts); ++i) {
+      *texts[i] = GetJSONStr(info, kInfoKeys[4 + i], u"");
     }
   } else {
     game.InfoName = game.Name;
@@ -124,34 +123,46 @@ bool WholeNumberToInt32(Value number, std::int32_t& value) {
   return true;
 }
 
-std::int32_t GetJSONInt(Value object, std::string_view name, std::int32_t defaultValue) {
+bool TryJSONInt(Value object, std::string_view name, std::int32_t& value) {
   const auto member = PresentMember(object, name);
-  if (!member) return defaultValue;
-  std::int32_t value = defaultValue;
+  if (!member) return false;
   switch (member->kind()) {
     case Kind::String:
-      return ParseIntegerText(member->text(), value) ? value : defaultValue;
+      return ParseIntegerText(member->text(), value);
     case Kind::Number:
-      return WholeNumberToInt32(*member, value) ? value : defaultValue;
+      return WholeNumberToInt32(*member, value);
     case Kind::Boolean:
-      return member->boolean() ? 1 : 0;
+      value = member->boolean() ? 1 : 0;
+      return true;
     default:
-      return defaultValue;
+      return false;
   }
 }
 
-std::u16string GetJSONStr(Value object, std::string_view name, std::u16string_view defaultValue) {
+bool TryJSONStr(Value object, std::string_view name, std::u16string& value) {
   const auto member = PresentMember(object, name);
-  if (!member) return std::u16string(defaultValue);
+  if (!member) return false;
   switch (member->kind()) {
     case Kind::String:
     case Kind::Number:
-      return platform::Utf8ToUtf16(member->text());
+      value = platform::Utf8ToUtf16(member->text());
+      return true;
     case Kind::Boolean:
-      return member->boolean() ? u"true" : u"false";
+      value = member->boolean() ? u"true" : u"false";
+      return true;
     default:
-      return std::u16string(defaultValue);
+      return false;
   }
+}
+
+std::int32_t GetJSONInt(Value object, std::string_view name, std::int32_t defaultValue) {
+  std::int32_t value = defaultValue;
+  return TryJSONInt(object, name, value) ? value : defaultValue;
+}
+
+std::u16string GetJSONStr(Value object, std::string_view name, std::u16string_view defaultValue) {
+  std::u16string value;
+  return TryJSONStr(object, name, value) ? value : std::u16string(defaultValue);
 }
 
 bool GetJSONObject(Value object, std::string_view name, Value& result) {

@@ -64,6 +64,20 @@ bool LoadGames(std::u16string_view path);
 void LoadDemoGames();
 inline constexpr std::u16string_view kDemoHost = u"https://velmar.example";
 
+// The members of a game object and of its "info" object that the program
+// reads; any other member is ignored.
+inline constexpr std::string_view kGameKeys[] = {"id",   "name",   "url", "apkUrl",
+                                                 "post", "qrcode", "info"};
+inline constexpr std::string_view kInfoKeys[] = {"name",  "genre", "developer", "year",
+                                                 "text1", "text2", "text3",     "text4",
+                                                 "text5", "text6", "text7",     "text8"};
+
+// A member read as an integer or as text. False when the member is absent,
+// null or of a kind that does not convert; `value` is then left alone.
+bool TryJSONInt(platform::json::Value object, std::string_view name, std::int32_t& value);
+bool TryJSONStr(platform::json::Value object, std::string_view name, std::u16string& value);
+
+// The same, with a default for every case where the Try form says false.
 std::int32_t GetJSONInt(platform::json::Value object, std::string_view name,
                         std::int32_t defaultValue);
 std::u16string GetJSONStr(platform::json::Value object, std::string_view name,
