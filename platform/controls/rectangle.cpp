@@ -10,6 +10,10 @@ namespace fmx {
 
 struct TRectangle::Bitmap {
   QImage image;
+  // The picture scaled once to the device size it is drawn at: repaints then
+  // copy pixels instead of filtering the whole picture, and the edges do not
+  // pick up colour from the opposite side of a tiled brush.
+  mutable QImage scaled;
 };
 
 TRectangle::TRectangle(TControl* owner) : TControl(owner) { SetSize(50, 50); }
@@ -32,6 +36,7 @@ void TRectangle::LoadFillBitmap(std::u16string_view path) {
   QImage image = LoadPicture(path);
   if (!bitmap_) bitmap_ = std::make_unique<Bitmap>();
   bitmap_->image = std::move(image);
+  bitmap_->scaled = QImage();
   Repaint();
 }
 
@@ -82,11 +87,15 @@ void TRectangle::Paint(QPainter& painter) const {
   if (fillKind_ == TBrushKind::Solid) {
     painter.fillPath(path, ToQColor(fillColor_));
   } else if (fillKind_ == TBrushKind::Bitmap && HasFillBitmap()) {
-    const QImage& image = bitmap_->image;
-    QBrush brush(image);
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const QSize device(qMax(1, qRound(shape.width() * ratio)), qMax(1, qRound(shape.height() * ratio)));
+    if (bitmap_->scaled.size() != device) {
+      bitmap_->scaled = bitmap_->image.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    QBrush brush(bitmap_->scaled);
     QTransform stretch;
     stretch.translate(shape.left(), shape.top());
-    stretch.scale(shape.width() / image.width(), shape.height() / image.height());
+    stretch.scale(1.0 / ratio, 1.0 / ratio);
     brush.setTransform(stretch);
     painter.fillPath(path, brush);
   }
