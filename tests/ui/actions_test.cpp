@@ -1,0 +1,174 @@
+// Search, favourites, buttons and links, driven through the control layer.
+
+#include "main_form_fixture.h"
+
+using namespace GameData;
+
+namespace {
+
+const std::string kBom = "\xEF\xBB\xBF";
+constexpr std::uint32_t kSelected = 0x40008BCC;
+
+using ActionsTest = MainFormTest;
+
+TEST_F(ActionsTest, TypingFiltersAndKeepsTheSelectedGame) {
+  Open();
+  Form().ClickAt(RowX(), RowY(1));  // Бета, id 2
+  Access().edtSearch()->TypeText(u"бе");
+  EXPECT_EQ(VisibleIds(), (std::vector<std::int32_t>{2, 2}));
+  EXPECT_EQ(Access().SelectedIndex(), 0);
+  EXPECT_EQ(Access().SelectedGameID(), 2);
+  EXPECT_EQ(RowColor(0), kSelected);
+  EXPECT_EQ(Access().InfoTexts()[1], u"Аркада");
+}
+
+TEST_F(ActionsTest, QueryMatchingNothingClearsSelectionAndDetails) {
+  Open();
+  Access().edtSearch()->TypeText(u"zzz");
+  EXPECT_TRUE(VisibleIds().empty());
+  EXPECT_TRUE(Access().GamePanels().empty());
+  EXPECT_EQ(Access().SelectedIndex(), -1);
+  EXPECT_EQ(Access().SelectedGameID(), -1);
+  EXPECT_EQ(Access().InfoTexts()[0], u"......................");
+  EXPECT_EQ(Access().lblPosterText()->Text(), u"Картинка");
+  Form().ClickAt(720, 590);  // Play
+  Form().ClickAt(428, 550);  // APK
+  EXPECT_EQ(notices_, (std::vector<std::u16string>{u"Сначала выберите игру", u"Сначала выберите игру"}));
+  EXPECT_TRUE(opened_.empty());
+}
+
+TEST_F(ActionsTest, DeletingTheWholeQueryListsEverythingAgain) {
+  settings_.write("Velmar/favorites.json", "[0]");
+  Open();
+  Access().edtSearch()->TypeText(u"Alpha");
+  EXPECT_EQ(VisibleIds(), std::vector<std::int32_t>{1});
+  Access().edtSearch()->SelectAll();
+  Access().edtSearch()->PressBackspace();
+  EXPECT_EQ(VisibleIds(), (std::vector<std::int32_t>{0, 1, 2, -3, 2}));
+  EXPECT_EQ(Access().SelectedGameID(), 1);  // Alpha followed at its row
+  EXPECT_EQ(RowColor(1), kSelected);
+}
+
+TEST_F(ActionsTest, SelectedGameWithoutPositiveIdIsNotFollowed) {
+  Open();
+  Form().ClickAt(RowX(), RowY(2));  // Zero, id 0
+  Access().edtSearch()->TypeText(u"e");  // Zero still listed, but cannot be found by id
+  EXPECT_EQ(Access().SelectedIndex(), 0);
+  EXPECT_EQ(Access().SelectedGameID(), VisibleIds()[0]);
+  EXPECT_EQ(RowColor(0), kSelected);
+}
+
+TEST_F(ActionsTest, StarringAnUnselectedGameMovesItUpAndKeepsTheSelection) {
+  Open();
+  Form().ClickAt(StarX(), RowY(3));  // -3: not positive, ignored
+  EXPECT_TRUE(FavoriteIDs.empty());
+  Form().ClickAt(StarX(), RowY(1));  // Бета, id 2
+  EXPECT_EQ(FavoritesBytes(), kBom + "[2]");  // written at once
+  EXPECT_EQ(VisibleIds(), (std::vector<std::int32_t>{2, 1, 0, -3, 2}));
+  EXPECT_EQ(StarText(0), u"★");
+  EXPECT_EQ(StarText(4), u"☆");  // the second game with id 2 is not flagged
+  EXPECT_EQ(Access().SelectedGameID(), 1);
+  EXPECT_EQ(Access().SelectedIndex(), 1);
+  EXPECT_EQ(RowColor(1), kSelected);
+  EXPECT_EQ(RowColor(0), 0xFF2D2D2Du);
+}
+
+TEST_F(ActionsTest, StarringTheSelectedGameAndUnstarringIt) {
+  Open();
+  Form().ClickAt(RowX(), RowY(1));
+  Form().ClickAt(StarX(), RowY(0));  // Alpha, id 1, not selected
+  Form().ClickAt(StarX(), RowY(1));  // Бета, selected, still at row 1
+  EXPECT_EQ(FavoritesBytes(), kBom + "[1,2]");
+  EXPECT_EQ(VisibleIds(), (std::vector<std::int32_t>{2, 1, 0, -3, 2}));
+  EXPECT_EQ(Access().SelectedIndex(), 0);
+  EXPECT_EQ(Access().SelectedGameID(), 2);
+  Form().ClickAt(StarX(), RowY(0));  // unstar Бета
+  EXPECT_EQ(FavoritesBytes(), kBom + "[1]");
+  EXPECT_EQ(VisibleIds(), (std::vector<std::int32_t>{1, 2, 0, -3, 2}));
+  EXPECT_EQ(StarText(1), u"☆");
+  EXPECT_EQ(Access().SelectedIndex(), 1);
+}
+
+TEST_F(ActionsTest, StarClickWithASearchKeepsTheSearch) {
+  Open();
+  Access().edtSearch()->TypeText(u"бета");
+  Form().ClickAt(StarX(), RowY(1));  // the second Бета: flags the first record with id 2
+  EXPECT_EQ(FavoriteIDs, std::vector<std::int32_t>{2});
+  EXPECT_EQ(VisibleIds(), (std::vector<std::int32_t>{2, 2}));
+  EXPECT_EQ(RowName(0), u"Бета");
+}
+
+TEST_F(ActionsTest, PlayAndApkOpenTheSelectedGamesAddressesOrExplain) {
+  Open();
+  Form().ClickAt(720, 590);   // Play, Alpha
+  Form().ClickAt(428, 550);   // APK, Alpha
+  Form().ClickAt(RowX(), RowY(1));
+  Form().ClickAt(720, 590);   // Бета has no URL
+  Form().ClickAt(428, 550);
+  EXPECT_EQ(opened_, (std::vector<std::u16string>{u"https://example.org/alpha",
+                                                  u"https://example.org/alpha.apk",
+                                                  u"https://example.org/beta.apk"}));
+  EXPECT_EQ(notices_, std::vector<std::u16string>{u"URL не указан для этой игры"});
+}
+
+TEST_F(ActionsTest, OnlyWebAddressesReachTheShell) {
+  Open();
+  Form().ClickAt(RowX(), RowY(2));  // Zero: blank URL, file: APK
+  Form().ClickAt(720, 590);
+  Form().ClickAt(428, 550);
+  Form().ClickAt(RowX(), RowY(4));  // calc.exe
+  Form().ClickAt(720, 590);
+  Form().ClickAt(RowX(), RowY(3));  // HTTPS in capitals; no APK address
+  Form().ClickAt(720, 590);
+  Form().ClickAt(428, 550);
+  EXPECT_EQ(opened_, std::vector<std::u16string>{u"HTTPS://example.org/negative"});
+  EXPECT_EQ(notices_, std::vector<std::u16string>{u"APK ссылка не указана для этой игры"});
+}
+
+TEST_F(ActionsTest, TelegramAndTheFooterLinkOpenTheMakersAddresses) {
+  data_.write("games.json", "[]");
+  Open();
+  Form().ClickAt(720, 42);  // on the Telegram button's icon area
+  Form().ClickAt(Access().lblFooterLink()->AbsoluteRect().Left + 5, 655);
+  Form().ClickAt(200, 655);  // the notice: nothing
+  ASSERT_EQ(opened_.size(), 2u);
+  EXPECT_TRUE(opened_[0].starts_with(u"https://t.me/"));
+  EXPECT_TRUE(opened_[1].starts_with(u"https://"));
+  EXPECT_TRUE(notices_.empty());
+}
+
+TEST_F(ActionsTest, ButtonsAndLinkChangeColourUnderThePointer) {
+  Open();
+  auto a = Access();
+  struct Case {
+    fmx::TRectangle* button;
+    float x, y;
+    std::uint32_t normal, hover;
+  };
+  const Case cases[] = {{a.btnTelegram(), 710, 42, 0xFF2AABEE, 0xFF3ABFF8},
+                        {a.btnPlay(), 710, 590, 0xFF4CAF50, 0xFF5CBF60},
+                        {a.btnAPK(), 383, 550, 0xFF8BC34A, 0xFF9BD25A}};
+  for (const Case& c : cases) {
+    Form().PointerMove(c.x, c.y);
+    EXPECT_EQ(c.button->FillColor(), c.hover);
+    Form().PointerMove(c.button->AbsoluteRect().Left + 50, c.y);  // over its label or icon
+    EXPECT_EQ(c.button->FillColor(), c.hover);
+    Form().PointerMove(5, 5);
+    EXPECT_EQ(c.button->FillColor(), c.normal);
+  }
+  const float linkX = a.lblFooterLink()->AbsoluteRect().Left + 5;
+  Form().PointerMove(linkX, 655);
+  EXPECT_EQ(a.lblFooterLink()->FontColor(), 0xFF3ABFF8u);
+  Form().PointerMove(200, 655);
+  EXPECT_EQ(a.lblFooterLink()->FontColor(), 0xFF2AABEEu);
+}
+
+TEST_F(ActionsTest, SelectionOutsideTheListCountsAsNone) {
+  Open();
+  Access().SelectGame(5);
+  EXPECT_EQ(Access().SelectedGameID(), -1);
+  Form().ClickAt(720, 590);
+  EXPECT_EQ(notices_, std::vector<std::u16string>{u"Сначала выберите игру"});
+}
+
+}  // namespace

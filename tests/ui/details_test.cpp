@@ -1,0 +1,88 @@
+// The details column: texts and pictures of the selected game, with their
+// placeholders.
+
+#include <filesystem>
+
+#include "main_form_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using DetailsTest = MainFormTest;
+
+TEST_F(DetailsTest, TwelveLinesOfTheSelectedGame) {
+  Open();
+  EXPECT_EQ(Access().InfoTexts(),
+            (std::vector<std::u16string>{u"Альфа", u"Гонки", u"Север", u"2024", u"t1", u"t2",
+                                         u"t3", u"t4", u"t5", u"t6", u"t7", u"t8"}));
+  Form().ClickAt(RowX(), RowY(1));
+  EXPECT_EQ(Access().SelectedIndex(), 1);
+  EXPECT_EQ(Access().SelectedGameID(), 2);
+  EXPECT_EQ(Access().InfoTexts(),
+            (std::vector<std::u16string>{u"Бета", u"Аркада", u"", u"", u"", u"", u"", u"", u"",
+                                         u"", u"", u""}));
+}
+
+TEST_F(DetailsTest, PosterGoodMissingBrokenAndInASubfolder) {
+  Open();
+  auto a = Access();
+  EXPECT_EQ(a.pnlPoster()->FillKind(), fmx::TBrushKind::Bitmap);
+  EXPECT_FALSE(a.lblPosterText()->Visible());
+
+  Form().ClickAt(RowX(), RowY(2));  // broken.png
+  EXPECT_EQ(a.pnlPoster()->FillKind(), fmx::TBrushKind::Solid);
+  EXPECT_EQ(a.pnlPoster()->FillColor(), 0xFF2D2D2Du);
+  EXPECT_EQ(a.lblPosterText()->Text(), u"Ошибка загрузки");
+  EXPECT_TRUE(a.lblPosterText()->Visible());
+
+  Form().ClickAt(RowX(), RowY(3));  // sub\beta.jpg: a Windows-style subfolder
+  EXPECT_EQ(a.pnlPoster()->FillKind(), fmx::TBrushKind::Bitmap);
+  EXPECT_FALSE(a.lblPosterText()->Visible());
+  EXPECT_TRUE(ColorsNear(Form().Snapshot().Pixel(300, 200), kBetaPoster, 6));  // JPEG: close
+
+  Form().ClickAt(RowX(), RowY(1));  // missing.png
+  EXPECT_EQ(a.lblPosterText()->Text(), u"Картинка");
+  EXPECT_TRUE(a.lblPosterText()->Visible());
+  EXPECT_EQ(a.pnlPoster()->FillKind(), fmx::TBrushKind::Solid);
+}
+
+TEST_F(DetailsTest, PictureReplacedOnDiskShowsOnTheNextSelection) {
+  Open();
+  Form().ClickAt(RowX(), RowY(1));
+  fs::copy_file(data_.path() / "assets/post/alpha.png", data_.path() / "assets/post/missing.png");
+  Form().ClickAt(RowX(), RowY(1));  // the same row again: loaded anew
+  EXPECT_EQ(Access().pnlPoster()->FillKind(), fmx::TBrushKind::Bitmap);
+}
+
+TEST_F(DetailsTest, QRCodeGoodMissingAndBrokenGiveAWhiteSquare) {
+  Open();
+  auto a = Access();
+  EXPECT_EQ(a.imgQRCode()->BitmapWidth(), 148);
+  for (int row : {1, 2, 3}) {  // missing, broken, none named
+    Form().ClickAt(RowX(), RowY(row));
+    EXPECT_EQ(a.imgQRCode()->BitmapWidth(), 114) << row;
+    EXPECT_EQ(a.imgQRCode()->BitmapHeight(), 114) << row;
+    EXPECT_EQ(Form().Snapshot().Pixel(558, 550), 0xFFFFFFFFu) << row;
+  }
+}
+
+TEST_F(DetailsTest, IconsMissingOrBrokenLeavePlainButtons) {
+  fs::remove(data_.path() / "assets/icon/apk-icon.png");
+  data_.write("assets/icon/telegram-icon.png", "broken");
+  Open();
+  EXPECT_TRUE(Access().imgAPK()->BitmapEmpty());
+  EXPECT_TRUE(Access().imgTelegramIcon()->BitmapEmpty());
+  const fmx::TSnapshot shot = Form().Snapshot();
+  EXPECT_EQ(shot.Pixel(428, 550), 0xFF8BC34Au);  // the APK button's middle
+  EXPECT_EQ(shot.Pixel(752, 42), 0xFF2AABEEu);   // where the Telegram icon would be
+  EXPECT_TRUE(notices_.empty());
+}
+
+TEST_F(DetailsTest, IconsLoadWhenPresent) {
+  Open();
+  EXPECT_EQ(Access().imgAPK()->BitmapWidth(), 64);
+  EXPECT_EQ(Access().imgTelegramIcon()->BitmapWidth(), 48);
+}
+
+}  // namespace
