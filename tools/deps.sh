@@ -8,7 +8,7 @@ VELMAR_PACKAGES=(
   qt6-base-dev qt6-image-formats-plugins libgl-dev fonts-dejavu-core
   nlohmann-json3-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xdotool x11-utils
+  xvfb xdotool x11-utils libx11-dev
 )
 
 velmar_install_missing() {
