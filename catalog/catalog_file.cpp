@@ -13,7 +13,6 @@ using platform::json::Value;
 
 namespace {
 
-constexpr std::u16string_view kCatalogFile = u"games.json";
 constexpr std::size_t kMaxCatalogBytes = std::size_t{1} << 30;
 
 int HexDigit(char c) {
@@ -29,6 +28,8 @@ std::optional<Value> PresentMember(Value object, std::string_view name) {
   if (member && member->isNull()) return std::nullopt;
   return member;
 }
+
+}  // namespace
 
 void ReadGame(Value object, std::size_t index, TGameInfo& game) {
   game.ID = GetJSONInt(object, "id", static_cast<std::int32_t>(index + 1));
@@ -56,14 +57,12 @@ void ReadGame(Value object, std::size_t index, TGameInfo& game) {
   game.IsFavorite = IsFavoriteID(game.ID);
 }
 
-}  // namespace
-
 std::u16string FindDataFolder(std::u16string_view executableFolder) {
   const std::u16string own(executableFolder);
-  if (platform::FileExists(own + std::u16string(kCatalogFile))) return own;
+  if (platform::FileExists(own + std::u16string(kCatalogFileName))) return own;
   const std::u16string up = std::u16string(u"..") + platform::kPathSeparator;
   for (const std::u16string& candidate : {own + up + up, own + up}) {
-    if (platform::FileExists(candidate + std::u16string(kCatalogFile))) {
+    if (platform::FileExists(candidate + std::u16string(kCatalogFileName))) {
       return platform::ResolvePath(candidate);
     }
   }
@@ -172,9 +171,12 @@ bool GetJSONObject(Value object, std::string_view name, Value& result) {
   return true;
 }
 
+std::optional<std::string> ReadCatalogFile(std::u16string_view path, std::string* reason) {
+  return platform::ReadWholeFile(path, kMaxCatalogBytes, reason);
+}
+
 bool LoadGames(std::u16string_view path) {
-  if (!platform::FileExists(path)) return false;
-  const auto bytes = platform::ReadWholeFile(path, kMaxCatalogBytes);
+  const auto bytes = ReadCatalogFile(path);
   if (!bytes) return false;
   const auto document = platform::json::Parse(*bytes);
   if (!document || !document->root().isArray()) return false;

@@ -4,7 +4,9 @@
 // the catalog file, the favourites store and the search filter. Standard C++
 // only; files, JSON and lower-casing come from the platform services.
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -56,6 +58,18 @@ void ClearLists();
 std::u16string GetAppDir();
 // Same search, starting from a given folder (with trailing separator).
 std::u16string FindDataFolder(std::u16string_view executableFolder);
+
+// The catalog file's name inside the data folder.
+inline constexpr std::u16string_view kCatalogFileName = u"games.json";
+
+// The catalog file's bytes as LoadGames reads them. Nothing for a missing
+// file, a folder, an unreadable file or one too large to be a catalog;
+// `reason` then says why.
+std::optional<std::string> ReadCatalogFile(std::u16string_view path, std::string* reason = nullptr);
+
+// One element of the catalog array, read by the conversion rules; `index` is
+// its 0-based place in the array (a game without an id gets index + 1).
+void ReadGame(platform::json::Value object, std::size_t index, TGameInfo& game);
 
 // Reads the catalog into Games. False leaves Games untouched, except that a
 // non-object element stops the load after Games was sized to the array.
