@@ -4,6 +4,8 @@
 #include <filesystem>
 
 #include "main_form_fixture.h"
+#include "platform/files.h"
+#include "platform/utf8.h"
 
 namespace fs = std::filesystem;
 
@@ -83,6 +85,28 @@ TEST_F(DetailsTest, IconsLoadWhenPresent) {
   Open();
   EXPECT_EQ(Access().imgAPK()->BitmapWidth(), 64);
   EXPECT_EQ(Access().imgTelegramIcon()->BitmapWidth(), 48);
+}
+
+}  // namespace
+
+namespace {
+
+// The bundled sample catalog is what people see first: every information
+// line of every game fits its 100-wide label on one line.
+TEST_F(DetailsTest, SampleCatalogLinesFitTheirLabels) {
+  platform::OverrideExecutableFolder(testing_support::ToText(fs::path(VELMAR_SAMPLE_DATA_DIR)));
+  Open();
+  ASSERT_GE(GameData::FilteredGames.size(), 10u);
+  auto a = Access();
+  for (std::size_t i = 0; i < GameData::FilteredGames.size(); ++i) {
+    a.SelectGame(int(i));
+    for (auto* label : {a.lblRow1Left(), a.lblRow1Right(), a.lblRow2Left(), a.lblRow2Right(),
+                        a.lblRow3Left(), a.lblRow3Right(), a.lblRow4Left(), a.lblRow4Right(),
+                        a.lblRow5Left(), a.lblRow5Right(), a.lblRow6Left(), a.lblRow6Right()}) {
+      EXPECT_LE(label->LineCount(), 1) << "game " << GameData::FilteredGames[i].ID << ": "
+                                       << platform::Utf16ToUtf8(label->Text());
+    }
+  }
 }
 
 }  // namespace
