@@ -1,0 +1,49 @@
+#include "tools/check/text_position.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using checker::LineMap;
+using checker::TextPosition;
+
+namespace {
+
+struct PositionCase {
+  const char* label;
+  std::string bytes;
+  std::size_t offset;
+  TextPosition expected;
+};
+
+void PrintTo(const PositionCase& c, std::ostream* os) { *os << c.label; }
+
+class LineMapPositions : public ::testing::TestWithParam<PositionCase> {};
+
+TEST_P(LineMapPositions, CountLinesAndCharacters) {
+  const PositionCase& c = GetParam();
+  EXPECT_EQ(LineMap(c.bytes).At(c.offset), c.expected);
+}
+
+// "Ёж" is two characters in four bytes; "😀" one character in four bytes.
+INSTANTIATE_TEST_SUITE_P(
+    Table, LineMapPositions,
+    ::testing::Values(
+        PositionCase{"file_start", "[1]", 0, {1, 1}},
+        PositionCase{"ascii_column", "[1, 2]", 4, {1, 5}},
+        PositionCase{"after_lf", "[\n  1]", 4, {2, 3}},
+        PositionCase{"at_lf_itself", "[1\n]", 2, {1, 3}},
+        PositionCase{"after_crlf", "[\r\n  1]", 5, {2, 3}},
+        PositionCase{"lone_cr_breaks_the_line", "[\r1]", 2, {2, 1}},
+        PositionCase{"tab_is_one_character", "\t\t1", 2, {1, 3}},
+        PositionCase{"cyrillic_counts_characters", "[\"\xD0\x81\xD0\xB6\", 1]", 9, {1, 8}},
+        PositionCase{"four_byte_character", "[\"\xF0\x9F\x98\x80\"]", 6, {1, 4}},
+        PositionCase{"byte_order_mark_is_no_column", "\xEF\xBB\xBF[1]", 4, {1, 2}},
+        PositionCase{"offset_inside_byte_order_mark", "\xEF\xBB\xBF[1]", 1, {1, 1}},
+        PositionCase{
+            "byte_order_mark_later_is_a_character", "\xEF\xBB\xBF[\n\xEF\xBB\xBF]", 8, {2, 2}},
+        PositionCase{"third_line", "a\nb\nc", 4, {3, 1}},
+        PositionCase{"past_the_end_is_the_end", "[1\n]", 99, {2, 2}}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+}  // namespace

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The catalog checker: what the program would make of a data folder
+// (games.json and the pictures under assets/), told to the catalog's author.
+namespace checker {
+
+enum class Severity { Error, Warning };
+
+struct Finding {
+  // Error: the program shows its demo catalog instead of games.json.
+  // Warning: the program runs, but not as the author probably meant.
+  Severity severity = Severity::Error;
+  std::string code;     // stable identifier, e.g. "json-syntax"
+  std::u16string path;  // the file the finding is about
+  // Place in games.json, from 1; 0 when the finding has no place in it (a
+  // missing games.json, the two button icons).
+  std::size_t line = 0;
+  std::size_t column = 0;
+  std::string message;  // UTF-8, one line
+};
+
+struct Report {
+  std::size_t games = 0;  // elements of the catalog array
+  std::vector<Finding> findings;
+  std::size_t Count(Severity severity) const;
+};
+
+// Checks `folder`/games.json and the pictures it names. Findings about
+// games.json come in file order, then those about the icons.
+Report CheckCatalogFolder(std::u16string_view folder);
+
+// The folder joined with a name: a separator is added unless the folder ends
+// with one or is empty.
+std::u16string JoinPath(std::u16string_view folder, std::u16string_view name);
+
+// "PATH:LINE:COLUMN: error: MESSAGE [code]", or "PATH: warning: ..." when the
+// finding has no place in the file. UTF-8, no line break.
+std::string FormatFinding(const Finding& finding);
+// "12 games, 0 errors, 1 warning".
+std::string FormatSummary(const Report& report);
+
+}  // namespace checker

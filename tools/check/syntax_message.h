@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace checker {
+
+// A short message for a catalog author from the JSON reader's syntax error
+// (`parserMessage`, at byte `offset` of the file's `bytes`).
+std::string SyntaxMessage(std::string_view parserMessage, std::string_view bytes,
+                          std::size_t offset);
+
+// The message for bytes that are not UTF-8, the first bad one at `offset`.
+std::string Utf8Message(std::string_view bytes, std::size_t offset);
+
+}  // namespace checker
