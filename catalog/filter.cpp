@@ -74,11 +74,20 @@ void FilterGames(std::u16string_view query) {
       if (Matches(Games[i], loweredQuery, lower)) picked.push_back(i);
     }
   }
-  // Copy-assigning over the previous entries reuses their text buffers, so a
-  // rebuild of a large list allocates little.
+  // The favourites-first order is worked out on indices, so each visible
+  // record is copied once, straight to its place. Copy-assigning over the
+  // previous entries reuses their text buffers: a rebuild allocates little.
+  std::vector<std::size_t> order;
+  if (!FavoriteIDs.empty()) {
+    std::vector<std::int32_t> ids;
+    ids.reserve(picked.size());
+    for (std::size_t index : picked) ids.push_back(Games[index].ID);
+    order = FavoritesFirstOrder(ids);
+  }
   FilteredGames.resize(picked.size());
-  for (std::size_t k = 0; k < picked.size(); ++k) FilteredGames[k] = Games[picked[k]];
-  SortFavoritesFirst();
+  for (std::size_t k = 0; k < picked.size(); ++k) {
+    FilteredGames[k] = Games[picked[order.empty() ? k : order[k]]];
+  }
 }
 
 void SortFavoritesFirst() {

@@ -56,32 +56,36 @@ std::size_t FindInvalidUtf8(std::string_view bytes) {
 }
 
 std::u16string Utf8ToUtf16(std::string_view validUtf8) {
-  std::u16string out;
-  out.resize(validUtf8.size());
   const auto* data = reinterpret_cast<const unsigned char*>(validUtf8.data());
   const std::size_t size = validUtf8.size();
-  std::size_t n = 0;
+  // Exact length first: one unit per lead byte, two for four-byte sequences.
+  std::size_t units = 0;
+  for (std::size_t i = 0; i < size; ++i) {
+    units += (data[i] & 0xC0) != 0x80;
+    units += data[i] >= 0xF0;
+  }
+  std::u16string out(units, u'\0');
+  char16_t* to = out.data();
   for (std::size_t i = 0; i < size;) {
     const unsigned char lead = data[i];
     if (lead < 0x80) {
-      out[n++] = lead;
+      *to++ = lead;
       ++i;
     } else if (lead < 0xE0) {
-      out[n++] = static_cast<char16_t>(((lead & 0x1F) << 6) | (data[i + 1] & 0x3F));
+      *to++ = static_cast<char16_t>(((lead & 0x1F) << 6) | (data[i + 1] & 0x3F));
       i += 2;
     } else if (lead < 0xF0) {
-      out[n++] = static_cast<char16_t>(((lead & 0x0F) << 12) | ((data[i + 1] & 0x3F) << 6) |
-                                       (data[i + 2] & 0x3F));
+      *to++ = static_cast<char16_t>(((lead & 0x0F) << 12) | ((data[i + 1] & 0x3F) << 6) |
+                                    (data[i + 2] & 0x3F));
       i += 3;
     } else {
       const char32_t cp = ((lead & 0x07) << 18) | ((data[i + 1] & 0x3F) << 12) |
                           ((data[i + 2] & 0x3F) << 6) | (data[i + 3] & 0x3F);
-      out[n++] = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-      out[n++] = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+      *to++ = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+      *to++ = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
       i += 4;
     }
   }
-  out.resize(n);
   return out;
 }
 

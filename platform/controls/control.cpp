@@ -39,6 +39,9 @@ void TControl::DeleteChildren() {
   std::vector<TControl*> children;
   children.swap(children_);
   for (TControl* child : children) delete child;
+  // Keep the storage: a list emptied and refilled should not reallocate.
+  children.clear();
+  if (children_.empty()) children_.swap(children);
   deleting_ = wasDeleting;
   Repaint();
 }
@@ -71,6 +74,8 @@ void TControl::SetParent(TControl* parent) {
   }
   parent_ = target;
   if (target) {
+    // Most controls hold a few children; one allocation instead of three.
+    if (target->children_.capacity() == 0) target->children_.reserve(4);
     target->children_.push_back(this);
     if (align_ != TAlignLayout::None) target->Realign();
   } else if (owner_) {
