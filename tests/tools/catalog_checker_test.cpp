@@ -120,6 +120,54 @@ INSTANTIATE_TEST_SUITE_P(
              "object { ... } [element-not-object]"}}),
     [](const auto& info) { return std::string(info.param.label); });
 
+// How the reader's syntax errors are told, one row per kind of mistake.
+INSTANTIATE_TEST_SUITE_P(
+    SyntaxErrors, CatalogFindings,
+    ::testing::Values(
+        CatalogCase{"single_quotes",
+                    "[{'a':1}]",
+                    {"DATA/games.json:1:3: error: text and member names need double quotes, not "
+                     "single quotes [json-syntax]"}},
+        CatalogCase{"comment",
+                    "[] // games",
+                    {"DATA/games.json:1:4: error: comments are not allowed in JSON [json-syntax]"}},
+        CatalogCase{"text_after_the_catalog",
+                    "[] trailing",
+                    {"DATA/games.json:1:6: error: unexpected \"trailing\" after the end of the "
+                     "catalog [json-syntax]"}},
+        CatalogCase{"second_array",
+                    "[][]",
+                    {"DATA/games.json:1:3: error: unexpected '[' after the end of the catalog "
+                     "[json-syntax]"}},
+        CatalogCase{"file_ends_early",
+                    "[{\"id\":1}",
+                    {"DATA/games.json:1:10: error: the file ends too early: expected ',' or ']' "
+                     "[json-syntax]"}},
+        CatalogCase{"unterminated_text",
+                    "[\"abc",
+                    {"DATA/games.json:1:6: error: text has no closing quote [json-syntax]"}},
+        CatalogCase{"line_break_in_text",
+                    "[\"abc\ndef\"]",
+                    {"DATA/games.json:1:6: error: inside text, control character U+000A (LF) must "
+                     "be escaped to \\u000A or \\n [json-syntax]"}},
+        CatalogCase{"missing_colon",
+                    "[{\"a\"}]",
+                    {"DATA/games.json:1:6: error: expected ':' after the member name, found '}' "
+                     "[json-syntax]"}},
+        CatalogCase{"bad_number",
+                    "[-a]",
+                    {"DATA/games.json:1:3: error: invalid number: expected digit after '-' "
+                     "[json-syntax]"}},
+        CatalogCase{"nul_byte",
+                    std::string("[\0]", 3),
+                    {"DATA/games.json:1:2: error: unexpected NUL byte; if the file is UTF-16, save "
+                     "it as UTF-8 [json-syntax]"}},
+        CatalogCase{"second_byte_order_mark",
+                    "\xEF\xBB\xBF\xEF\xBB\xBF[]",
+                    {"DATA/games.json:1:1: error: a second byte-order mark; only one may start the "
+                     "file [json-syntax]"}}),
+    [](const auto& info) { return std::string(info.param.label); });
+
 INSTANTIATE_TEST_SUITE_P(
     Warnings, CatalogFindings,
     ::testing::Values(
