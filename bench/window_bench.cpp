@@ -68,11 +68,13 @@ void BM_RebuildList(benchmark::State& state) {
   Window window(int(state.range(0)));
   auto access = window.access();
   for (auto _ : state) access.Rebuild();
-  // Memory of the rows: the heap with all rows less the heap without them.
+  // Memory of the rows: heap and control pool with all rows, less both
+  // without them.
+  const auto used = [] { return mallinfo2().uordblks + fmx::TControl::PooledBytesInUse(); };
   access.ClearRows();
-  const std::size_t without = mallinfo2().uordblks;
+  const std::size_t without = used();
   access.Rebuild();
-  const std::size_t with = mallinfo2().uordblks;
+  const std::size_t with = used();
   state.counters["bytes_per_row"] = double(with - without) / double(state.range(0));
 }
 BENCHMARK(BM_RebuildList)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);

@@ -3,10 +3,101 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cstddef>
+#include <memory>
 
 #include "platform/controls/form.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#define VELMAR_POISON(block, size) ASAN_POISON_MEMORY_REGION(block, size)
+#define VELMAR_UNPOISON(block, size) ASAN_UNPOISON_MEMORY_REGION(block, size)
+#else
+#define VELMAR_POISON(block, size) ((void)(block), (void)(size))
+#define VELMAR_UNPOISON(block, size) ((void)(block), (void)(size))
+#endif
+
 namespace fmx {
+
+namespace {
+
+// Blocks are handed out in steps of 16 bytes from 64 KiB chunks; a freed
+// block goes on the list of its size and is the next one handed out. The
+// chunks are kept for the life of the process, so memory follows the largest
+// list shown, not the number of rebuilds. Controls live on the GUI thread only.
+class ControlPool {
+ public:
+  static constexpr std::size_t kStep = 16;
+  static constexpr std::size_t kLargest = 1024;
+
+  std::size_t inUse() const { return inUse_; }
+
+  void* Take(std::size_t size) {
+    const std::size_t bucket = Bucket(size);
+    inUse_ += bucket * kStep;
+    Free*& head = free_[bucket];
+    if (head) {
+      Free* block = head;
+      VELMAR_UNPOISON(block, bucket * kStep);
+      head = block->next;
+      return block;
+    }
+    const std::size_t bytes = bucket * kStep;
+    if (left_ < bytes) {
+      chunks_.emplace_back(new std::byte[kChunk]);  // not zeroed
+      cursor_ = chunks_.back().get();
+      left_ = kChunk;
+    }
+    void* block = cursor_;
+    cursor_ += bytes;
+    left_ -= bytes;
+    return block;
+  }
+
+  void Give(void* block, std::size_t size) {
+    const std::size_t bucket = Bucket(size);
+    inUse_ -= bucket * kStep;
+    auto* freed = static_cast<Free*>(block);
+    freed->next = free_[bucket];
+    free_[bucket] = freed;
+    VELMAR_POISON(block, bucket * kStep);
+  }
+
+ private:
+  struct Free {
+    Free* next;
+  };
+  static constexpr std::size_t kChunk = 64 * 1024;
+  static std::size_t Bucket(std::size_t size) { return (size + kStep - 1) / kStep; }
+
+  Free* free_[kLargest / kStep + 1] = {};
+  std::vector<std::unique_ptr<std::byte[]>> chunks_;
+  std::byte* cursor_ = nullptr;
+  std::size_t left_ = 0;
+  std::size_t inUse_ = 0;
+};
+
+ControlPool& Pool() {
+  static ControlPool pool;
+  return pool;
+}
+
+}  // namespace
+
+void* TControl::operator new(std::size_t size) {
+  if (size > ControlPool::kLargest) return ::operator new(size);
+  return Pool().Take(size);
+}
+
+std::size_t TControl::PooledBytesInUse() { return Pool().inUse(); }
+
+void TControl::operator delete(void* block, std::size_t size) noexcept {
+  if (size > ControlPool::kLargest) {
+    ::operator delete(block);
+    return;
+  }
+  Pool().Give(block, size);
+}
 
 TControl::TControl(TControl* owner) : owner_(owner) {
   if (owner) {
@@ -147,7 +238,8 @@ void TControl::SetClipChildren(bool value) {
 void TControl::SetCursor(TCursor cursor) {
   if (cursor == cursor_) return;
   cursor_ = cursor;
-  if (form_) form_->RefreshCursor();
+  // Only the control under the pointer decides the cursor shown.
+  if (form_ && form_->Hovered() == this) form_->RefreshCursor();
 }
 
 void TControl::SetVisible(bool visible) {

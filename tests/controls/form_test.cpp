@@ -70,3 +70,24 @@ TEST(Form, DestroyEventRunsOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+// Controls come from a pool; a freed one must still be caught when touched,
+// or the tests that free controls inside handlers would prove nothing.
+TEST(FormDeathTest, TouchingAFreedControlIsReported) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  auto form = MakeForm();
+  EXPECT_DEATH(
+      {
+        auto* rectangle = AddRectangle(*form, form.get(), 0, 0, 10, 10);
+        delete rectangle;
+        volatile int tag = rectangle->Tag();
+        (void)tag;
+      },
+      "use-after-poison");
+}
+#endif
+
+}  // namespace
