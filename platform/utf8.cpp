@@ -9,6 +9,34 @@ namespace {
 
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
+// Length of the well-formed sequence that starts at data[i], or 0. Strict:
+// overlong forms, encoded surrogates and code points above U+10FFFF are not
+// well-formed.
+std::size_t SequenceLength(const unsigned char* data, std::size_t i, std::size_t size) {
+  const unsigned char lead = data[i];
+  if (lead < 0x80) return 1;
+  std::size_t length;
+  unsigned char secondMin = 0x80, secondMax = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) secondMin = 0xA0;       // overlong
+    else if (lead == 0xED) secondMax = 0x9F;  // surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) secondMin = 0x90;       // overlong
+    else if (lead == 0xF4) secondMax = 0x8F;  // above U+10FFFF
+  } else {
+    return 0;
+  }
+  if (i + length > size || data[i + 1] < secondMin || data[i + 1] > secondMax) return 0;
+  for (std::size_t k = 2; k < length; ++k) {
+    if (!IsContinuation(data[i + k])) return 0;
+  }
+  return length;
+}
+
 }  // namespace
 
 std::size_t FindInvalidUtf8(std::string_view bytes) {
@@ -24,68 +52,50 @@ std::size_t FindInvalidUtf8(std::string_view bytes) {
       i += 8;
     }
     if (i >= size) break;
-    const unsigned char lead = data[i];
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
-    std::size_t length;
-    unsigned char secondMin = 0x80, secondMax = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      if (lead == 0xE0) secondMin = 0xA0;       // overlong
-      else if (lead == 0xED) secondMax = 0x9F;  // surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      if (lead == 0xF0) secondMin = 0x90;       // overlong
-      else if (lead == 0xF4) secondMax = 0x8F;  // above U+10FFFF
-    } else {
-      return i;
-    }
-    if (i + 1 >= size || data[i + 1] < secondMin || data[i + 1] > secondMax) {
-      return i;
-    }
-    for (std::size_t k = 2; k < length; ++k) {
-      if (i + k >= size || !IsContinuation(data[i + k])) return i;
-    }
+    const std::size_t length = SequenceLength(data, i, size);
+    if (length == 0) return i;
     i += length;
   }
   return kValidUtf8;
 }
 
-std::u16string Utf8ToUtf16(std::string_view validUtf8) {
-  const auto* data = reinterpret_cast<const unsigned char*>(validUtf8.data());
-  const std::size_t size = validUtf8.size();
-  // Exact length first: one unit per lead byte, two for four-byte sequences.
-  std::size_t units = 0;
-  for (std::size_t i = 0; i < size; ++i) {
-    units += (data[i] & 0xC0) != 0x80;
-    units += data[i] >= 0xF0;
-  }
-  std::u16string out(units, u'\0');
+std::u16string Utf8ToUtf16(std::string_view utf8) {
+  const auto* data = reinterpret_cast<const unsigned char*>(utf8.data());
+  const std::size_t size = utf8.size();
+  // Never more units than bytes: a four-byte sequence gives two.
+  std::u16string out(size, u'\0');
   char16_t* to = out.data();
   for (std::size_t i = 0; i < size;) {
     const unsigned char lead = data[i];
-    if (lead < 0x80) {
-      *to++ = lead;
-      ++i;
-    } else if (lead < 0xE0) {
-      *to++ = static_cast<char16_t>(((lead & 0x1F) << 6) | (data[i + 1] & 0x3F));
-      i += 2;
-    } else if (lead < 0xF0) {
-      *to++ = static_cast<char16_t>(((lead & 0x0F) << 12) | ((data[i + 1] & 0x3F) << 6) |
-                                    (data[i + 2] & 0x3F));
-      i += 3;
-    } else {
-      const char32_t cp = ((lead & 0x07) << 18) | ((data[i + 1] & 0x3F) << 12) |
-                          ((data[i + 2] & 0x3F) << 6) | (data[i + 3] & 0x3F);
-      *to++ = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-      *to++ = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
-      i += 4;
+    switch (SequenceLength(data, i, size)) {
+      case 1:
+        *to++ = lead;
+        i += 1;
+        break;
+      case 2:
+        *to++ = static_cast<char16_t>(((lead & 0x1F) << 6) | (data[i + 1] & 0x3F));
+        i += 2;
+        break;
+      case 3:
+        *to++ = static_cast<char16_t>(((lead & 0x0F) << 12) | ((data[i + 1] & 0x3F) << 6) |
+                                      (data[i + 2] & 0x3F));
+        i += 3;
+        break;
+      case 4: {
+        const char32_t cp = ((lead & 0x07) << 18) | ((data[i + 1] & 0x3F) << 12) |
+                            ((data[i + 2] & 0x3F) << 6) | (data[i + 3] & 0x3F);
+        *to++ = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+        *to++ = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        i += 4;
+        break;
+      }
+      default:  // not well-formed: one replacement character per byte
+        *to++ = 0xFFFD;
+        i += 1;
+        break;
     }
   }
+  out.resize(static_cast<std::size_t>(to - out.data()));
   return out;
 }
 

@@ -13,8 +13,9 @@ inline constexpr std::size_t kValidUtf8 = std::string_view::npos;
 // above U+10FFFF are all rejected.
 std::size_t FindInvalidUtf8(std::string_view bytes);
 
-// Converts text already known to be valid UTF-8.
-std::u16string Utf8ToUtf16(std::string_view validUtf8);
+// Converts UTF-8; a byte that is not part of a well-formed sequence becomes
+// U+FFFD, so text from the system (error messages, arguments) is safe too.
+std::u16string Utf8ToUtf16(std::string_view utf8);
 
 // Unpaired surrogates become U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);

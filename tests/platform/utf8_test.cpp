@@ -41,3 +41,25 @@ TEST(Utf8, UnpairedSurrogateBecomesReplacementCharacter) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Utf8, MalformedBytesBecomeReplacementCharacters) {
+  struct Case {
+    std::string bytes;
+    std::u16string text;
+  };
+  const Case cases[] = {
+      {std::string(20, '\x80'), std::u16string(20, u'\uFFFD')},  // stray continuations
+      {"a\xD0", u"a\uFFFD"},                                     // truncated at the end
+      {"\xC0\xAF!", u"\uFFFD\uFFFD!"},                           // overlong
+      {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},                   // encoded surrogate
+      {"\xCF\xF0\xE8", u"\uFFFD\uFFFD\uFFFD"},                   // CP1251 text
+      {"\xD0\x96\xF0\x9F\x98", u"Ж\uFFFD\uFFFD\uFFFD"},          // good, then cut short
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(platform::Utf8ToUtf16(c.bytes), c.text) << testing::PrintToString(c.bytes);
+  }
+}
+
+}  // namespace
