@@ -43,7 +43,7 @@ int TApplication::Run() {
     (*it)->DoDestroy();
     delete *it;
   }
-  for (void** reference : references_) *reference = nullptr;
+  for (auto& forget : forgetters_) forget();
   toolkit_.reset();
   return code;
 }

@@ -26,7 +26,7 @@ class TApplication {
       reference = new FormClass();
       return reference;
     });
-    references_.push_back(reinterpret_cast<void**>(&reference));
+    forgetters_.push_back([&reference] { reference = nullptr; });
   }
 
   // Builds the windows (stored description, then the create event), shows the
@@ -45,7 +45,7 @@ class TApplication {
   struct Toolkit;
   std::unique_ptr<Toolkit> toolkit_;
   std::vector<std::function<TForm*()>> creators_;
-  std::vector<void**> references_;
+  std::vector<std::function<void()>> forgetters_;
 };
 
 extern TApplication Application;

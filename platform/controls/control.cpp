@@ -9,12 +9,9 @@
 #include "platform/controls/form.h"
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/asan_interface.h>
-#define VELMAR_POISON(block, size) ASAN_POISON_MEMORY_REGION(block, size)
-#define VELMAR_UNPOISON(block, size) ASAN_UNPOISON_MEMORY_REGION(block, size)
+#define VELMAR_POOLED_CONTROLS 0
 #else
-#define VELMAR_POISON(block, size) ((void)(block), (void)(size))
-#define VELMAR_UNPOISON(block, size) ((void)(block), (void)(size))
+#define VELMAR_POOLED_CONTROLS 1
 #endif
 
 namespace fmx {
@@ -38,7 +35,6 @@ class ControlPool {
     Free*& head = free_[bucket];
     if (head) {
       Free* block = head;
-      VELMAR_UNPOISON(block, bucket * kStep);
       head = block->next;
       return block;
     }
@@ -60,7 +56,6 @@ class ControlPool {
     auto* freed = static_cast<Free*>(block);
     freed->next = free_[bucket];
     free_[bucket] = freed;
-    VELMAR_POISON(block, bucket * kStep);
   }
 
  private:
@@ -85,14 +80,14 @@ ControlPool& Pool() {
 }  // namespace
 
 void* TControl::operator new(std::size_t size) {
-  if (size > ControlPool::kLargest) return ::operator new(size);
+  if (!VELMAR_POOLED_CONTROLS || size > ControlPool::kLargest) return ::operator new(size);
   return Pool().Take(size);
 }
 
 std::size_t TControl::PooledBytesInUse() { return Pool().inUse(); }
 
 void TControl::operator delete(void* block, std::size_t size) noexcept {
-  if (size > ControlPool::kLargest) {
+  if (!VELMAR_POOLED_CONTROLS || size > ControlPool::kLargest) {
     ::operator delete(block);
     return;
   }
@@ -112,7 +107,10 @@ TControl::~TControl() {
   DeleteOwned();
   deleting_ = true;
   if (parent_) {
-    if (!parent_->deleting_) parent_->RemoveChild(this);
+    if (!parent_->deleting_) {
+      parent_->RemoveChild(this);
+      parent_->ChildrenChanged();
+    }
   } else if (owner_ && !owner_->deleting_) {
     auto& list = owner_->owned_;
     // Controls are parented right after creation, so the one sought is
@@ -134,6 +132,7 @@ void TControl::DeleteChildren() {
   children.clear();
   if (children_.empty()) children_.swap(children);
   deleting_ = wasDeleting;
+  ChildrenChanged();
   Repaint();
 }
 
@@ -157,6 +156,7 @@ void TControl::SetParent(TControl* parent) {
   Repaint();
   if (parent_) {
     parent_->RemoveChild(this);
+    parent_->ChildrenChanged();
     parent_->Repaint();
   } else if (owner_) {
     auto& list = owner_->owned_;
@@ -168,6 +168,7 @@ void TControl::SetParent(TControl* parent) {
     // Most controls hold a few children; one allocation instead of three.
     if (target->children_.capacity() == 0) target->children_.reserve(4);
     target->children_.push_back(this);
+    target->ChildrenChanged();
     if (align_ != TAlignLayout::None) target->Realign();
   } else if (owner_) {
     owner_->owned_.push_back(this);

@@ -22,7 +22,8 @@ class TControl : public TObject {
 
   // Controls come and go by the thousand with every rebuild of a list: they
   // are carved from pooled blocks of their own size instead of the general
-  // heap. Freed blocks stay poisoned for AddressSanitizer until reused.
+  // heap. Under AddressSanitizer they come from the heap, whose quarantine
+  // catches a freed control touched after a rebuild reused its place.
   static void* operator new(std::size_t size);
   static void operator delete(void* block, std::size_t size) noexcept;
   // Bytes of live controls in the pool, for measuring memory per control.
@@ -96,6 +97,8 @@ class TControl : public TObject {
   // Where children given to this control really go (a scroll box's content).
   virtual TControl* ContainerForChildren() { return this; }
   virtual void BoundsChanged() {}
+  // Children were added, removed or freed.
+  virtual void ChildrenChanged() {}
   // Asks the window for a repaint.
   void Repaint() const;
 

@@ -7,6 +7,7 @@
 
 #include "platform/controls/font.h"
 #include "platform/controls/form.h"
+#include "platform/controls/label.h"
 #include "platform/controls/qt_convert.h"
 
 namespace fmx {
@@ -15,7 +16,10 @@ TEdit::TEdit(TControl* owner) : TControl(owner) {
   SetSize(100, 22);
   edit_ = std::make_unique<QLineEdit>(Form() ? Form()->NativeWidget() : nullptr);
   QObject::connect(edit_.get(), &QLineEdit::textChanged, [this](const QString&) {
-    if (TNotifyEvent handler = OnChangeTracking) handler(this);
+    TNotifyEvent handler = OnChangeTracking;
+    if (!handler) return;
+    // Nothing may unwind through Qt's signal machinery.
+    if (Form()) Form()->Guard([&] { handler(this); });
   });
   if (Form()) Form()->RegisterNative(this);
   ApplyLook();
@@ -61,9 +65,8 @@ void TEdit::SetFontColor(TAlphaColor color) {
 }
 
 void TEdit::ApplyLook() {
-  // Bit 2 of the styled settings is the size, bit 8 the colour, as for labels.
-  const float size = (styledSettings_ & 2u) ? 12.0f : fontSize_;
-  const TAlphaColor color = (styledSettings_ & 8u) ? 0xFF000000 : fontColor_;
+  const float size = (styledSettings_ & ssSize) ? kStyleFontSize : fontSize_;
+  const TAlphaColor color = (styledSettings_ & ssFontColor) ? kStyleFontColor : fontColor_;
   edit_->setFont(ControlFont(size));
   QPalette palette = edit_->palette();
   palette.setColor(QPalette::Text, ToQColor(color));

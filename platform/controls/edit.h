@@ -48,7 +48,7 @@ class TEdit : public TControl {
 
   std::unique_ptr<QLineEdit> edit_;
   std::u16string styleLookup_;
-  unsigned styledSettings_ = ~0u;
+  unsigned styledSettings_ = ~0u;  // all from the style, as for labels
   float fontSize_ = 12;
   TAlphaColor fontColor_ = 0xFF000000;
 };

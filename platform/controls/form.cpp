@@ -34,11 +34,15 @@ class FormHost : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override {
     form_->repaintPending_ = false;
-    form_->SyncNativeWidgets();
     QPainter painter(this);
     const QRectF clip = event->rect();
-    form_->PaintClientArea(painter, {float(clip.left()), float(clip.top()),
-                                     float(clip.right() + 1), float(clip.bottom() + 1)});
+    // No notice from inside a paint: a failed frame is left as it is.
+    try {
+      form_->Settle();
+      form_->PaintClientArea(painter, {float(clip.left()), float(clip.top()),
+                                       float(clip.right() + 1), float(clip.bottom() + 1)});
+    } catch (...) {
+    }
   }
   void mouseMoveEvent(QMouseEvent* event) override {
     const QPointF p = event->position();
@@ -79,10 +83,7 @@ TForm::~TForm() {
   dragBox_ = nullptr;
 }
 
-template <typename Action>
-void TForm::Guard(Action action) {
-  // An error raised in an event handler is shown, like the toolkit's default
-  // handling, instead of tearing down the event loop.
+void TForm::Guard(const std::function<void()>& action) {
   try {
     action();
   } catch (const std::exception& error) {
@@ -182,7 +183,7 @@ void TForm::Show() {
       host_->move(area.center() - QPoint(clientWidth_ / 2, clientHeight_ / 2));
     }
   }
-  SyncNativeWidgets();
+  Settle();
   host_->show();
 }
 
@@ -241,6 +242,7 @@ TVertScrollBox* EnclosingScrollBox(TControl* control) {
 
 void TForm::PointerMove(float x, float y, bool buttonDown, long timestamp) {
   Guard([&] {
+    Settle();
     if (buttonDown && dragBox_ && dragBox_->DragInput(TVertScrollBox::DragPhase::Move, y, timestamp)) {
       pressed_ = nullptr;  // a drag is no click
     }
@@ -250,8 +252,11 @@ void TForm::PointerMove(float x, float y, bool buttonDown, long timestamp) {
 
 void TForm::PointerDown(float x, float y, long timestamp) {
   Guard([&] {
-    TControl* target = ControlAt({x, y});
-    SetHovered(target);
+    Settle();
+    SetHovered(ControlAt({x, y}));
+    // The enter and leave handlers may have freed or replaced controls: the
+    // pressed control is whatever is hovered now.
+    TControl* target = hovered_;
     pressed_ = target;
     dragBox_ = EnclosingScrollBox(target);
     if (dragBox_) dragBox_->DragInput(TVertScrollBox::DragPhase::Press, y, timestamp);
@@ -260,6 +265,7 @@ void TForm::PointerDown(float x, float y, long timestamp) {
 
 void TForm::PointerUp(float x, float y, long timestamp) {
   Guard([&] {
+    Settle();
     if (dragBox_) {
       TVertScrollBox* box = dragBox_;
       dragBox_ = nullptr;
@@ -281,6 +287,7 @@ void TForm::PointerLeave() {
 
 void TForm::Wheel(float x, float y, float degreesDown) {
   Guard([&] {
+    Settle();
     if (TVertScrollBox* box = EnclosingScrollBox(ControlAt({x, y}))) box->WheelScroll(degreesDown);
   });
 }
@@ -304,12 +311,19 @@ void TForm::UnregisterNative(TEdit* edit) {
   natives_.erase(std::remove(natives_.begin(), natives_.end(), edit), natives_.end());
 }
 
-void TForm::SyncNativeWidgets() {
+void TForm::RegisterScrollBox(TVertScrollBox* box) { scrollBoxes_.push_back(box); }
+
+void TForm::UnregisterScrollBox(TVertScrollBox* box) {
+  scrollBoxes_.erase(std::remove(scrollBoxes_.begin(), scrollBoxes_.end(), box), scrollBoxes_.end());
+}
+
+void TForm::Settle() {
+  for (TVertScrollBox* box : scrollBoxes_) box->SettleContent();
   for (TEdit* edit : natives_) edit->SyncNative();
 }
 
 TSnapshot TForm::Snapshot(double devicePixelRatio) const {
-  const_cast<TForm*>(this)->SyncNativeWidgets();
+  const_cast<TForm*>(this)->Settle();
   auto data = std::make_unique<TSnapshot::Data>();
   data->image = QImage(int(clientWidth_ * devicePixelRatio), int(clientHeight_ * devicePixelRatio),
                        QImage::Format_ARGB32_Premultiplied);

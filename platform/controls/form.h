@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -78,6 +79,10 @@ class TForm : public TControl {
   // widget (the edit boxes) included.
   TSnapshot Snapshot(double devicePixelRatio = 1.0) const;
 
+  // Runs an event handler. An error it raises is shown as a notice, as the
+  // toolkit's default handling does, instead of unwinding through Qt.
+  void Guard(const std::function<void()>& action);
+
   // Platform internals only.
   QWidget* NativeWidget() const;
   void PaintClientArea(QPainter& painter, const TRectF& clip) const;
@@ -86,17 +91,20 @@ class TForm : public TControl {
   friend class TControl;
   friend class FormHost;
   friend class TEdit;
+  friend class TVertScrollBox;
   void ControlFreed(TControl* control);
   void RequestRepaint() const;
   void RefreshCursor();
   void SetHovered(TControl* control);
-  void SyncNativeWidgets();
+  // Brings what depends on the controls' layout up to date: native edits
+  // over their rectangles, scroll positions within their content.
+  void Settle();
   void ApplyWindowFlags();
   void ApplyClientSize();
   void RegisterNative(TEdit* edit);
   void UnregisterNative(TEdit* edit);
-  template <typename Action>
-  void Guard(Action action);
+  void RegisterScrollBox(TVertScrollBox* box);
+  void UnregisterScrollBox(TVertScrollBox* box);
 
   std::unique_ptr<FormHost> host_;
   std::u16string caption_;
@@ -112,6 +120,7 @@ class TForm : public TControl {
   TControl* pressed_ = nullptr;
   TVertScrollBox* dragBox_ = nullptr;
   std::vector<TEdit*> natives_;
+  std::vector<TVertScrollBox*> scrollBoxes_;
   mutable bool repaintPending_ = false;
   bool destroyed_ = false;
 };

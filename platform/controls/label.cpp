@@ -10,9 +10,6 @@ namespace fmx {
 
 namespace {
 
-constexpr float kStyleFontSize = 12;
-constexpr TAlphaColor kStyleFontColor = 0xFF000000;
-
 Qt::Alignment HorizontalAlignment(TTextAlign align) {
   switch (align) {
     case TTextAlign::Center:
@@ -93,7 +90,10 @@ void TLabel::SetWordWrap(bool wrap) {
   Invalidate();
 }
 
-void TLabel::BoundsChanged() { layout_.reset(); }
+void TLabel::BoundsChanged() {
+  // Lines depend on the width only; moving the label keeps them.
+  if (layout_ && layoutWidth_ != Width()) layout_.reset();
+}
 
 float TLabel::EffectiveFontSize() const {
   return (styledSettings_ & ssSize) ? kStyleFontSize : fontSize_;
@@ -114,6 +114,7 @@ const QTextLayout& TLabel::Layout() const {
   layout_->setCacheEnabled(true);
   // A label exactly as wide as its measured text must not wrap it because of
   // rounding.
+  layoutWidth_ = Width();
   const qreal lineWidth = Width() + 0.5;
   qreal y = 0;
   layout_->beginLayout();

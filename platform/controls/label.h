@@ -74,6 +74,7 @@ class TLabel : public TControl {
   bool wordWrap_ = true;
   mutable std::unique_ptr<QTextLayout> layout_;
   mutable float layoutHeight_ = 0;
+  mutable float layoutWidth_ = 0;
 };
 
 }  // namespace fmx

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+#include "platform/controls/form.h"
+
 namespace fmx {
 
 // The object Qt's kinetic scroller drives: it answers the scroller's
@@ -29,8 +31,8 @@ class ScrollTarget : public QObject {
       }
       case QEvent::Scroll: {
         auto* scroll = static_cast<QScrollEvent*>(event);
-        box_->content_->SetPosition(
-            0, -float(scroll->contentPos().y() + scroll->overshootDistance().y()));
+        const float y = -float(scroll->contentPos().y() + scroll->overshootDistance().y());
+        if (box_->Form()) box_->Form()->Guard([&] { box_->content_->SetPosition(0, y); });
         return true;
       }
       default:
@@ -44,11 +46,24 @@ class ScrollTarget : public QObject {
   TVertScrollBox* box_;
 };
 
+// The scrolling content: tells its box when rows come and go.
+class ScrollContent : public TControl {
+ public:
+  explicit ScrollContent(TVertScrollBox* box) : TControl(box), box_(box) {}
+
+ protected:
+  void ChildrenChanged() override { box_->contentChanged_ = true; }
+
+ private:
+  TVertScrollBox* box_;
+};
+
 TVertScrollBox::TVertScrollBox(TControl* owner)
     : TControl(owner), target_(std::make_unique<ScrollTarget>(this)) {
   SetSize(200, 200);
   SetClipChildren(true);
-  auto* content = new TControl(this);
+  if (Form()) Form()->RegisterScrollBox(this);
+  auto* content = new ScrollContent(this);
   content->SetParent(this);
   content->SetHitTest(false);
   content_ = content;
@@ -56,6 +71,7 @@ TVertScrollBox::TVertScrollBox(TControl* owner)
 }
 
 TVertScrollBox::~TVertScrollBox() {
+  if (Form()) Form()->UnregisterScrollBox(this);
   // The scroller belongs to the target and goes with it.
   target_.reset();
 }
@@ -82,6 +98,14 @@ float TVertScrollBox::ViewportPositionY() const { return -content_->Y(); }
 void TVertScrollBox::SetViewportPositionY(float y) {
   target_->scroller()->stop();
   content_->SetPosition(0, -std::clamp(y, 0.0f, MaxScroll()));
+}
+
+void TVertScrollBox::SettleContent() {
+  if (!contentChanged_) return;
+  contentChanged_ = false;
+  const float position = ViewportPositionY();
+  if (position >= 0 && position <= MaxScroll()) return;
+  SetViewportPositionY(position);  // stops any bounce and clamps
 }
 
 bool TVertScrollBox::IsScrolling() const {

@@ -38,6 +38,11 @@ class TVertScrollBox : public TControl {
   void SetViewportPositionY(float y);
   bool IsScrolling() const;
 
+  // After the content changed, brings the position back within it (a list
+  // rebuilt shorter must not stay scrolled past its end). The window calls
+  // this before painting and before routing the pointer.
+  void SettleContent();
+
   enum class DragPhase { Press, Move, Release };
   // Feeds a pointer drag; true while the pointer is dragging the content.
   bool DragInput(DragPhase phase, float y, long timestamp);
@@ -48,6 +53,7 @@ class TVertScrollBox : public TControl {
 
  private:
   friend class ScrollTarget;
+  friend class ScrollContent;
   float MaxScroll() const;
   void ApplyProperties();
 
@@ -57,6 +63,7 @@ class TVertScrollBox : public TControl {
   bool animation_ = true;
   bool boundsAnimation_ = true;
   bool verticalTracking_ = true;
+  bool contentChanged_ = false;
 };
 
 }  // namespace fmx

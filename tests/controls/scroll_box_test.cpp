@@ -27,9 +27,10 @@ class ScrollBoxTest : public ::testing::Test {
   void WaitWhileScrolling() {
     QElapsedTimer timer;
     timer.start();
-    while (box_->IsScrolling() && timer.elapsed() < 5000) {
+    while (box_->IsScrolling() && timer.elapsed() < 20000) {
       QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
+    ASSERT_FALSE(box_->IsScrolling()) << "the scroll animation did not end";
   }
 
   std::unique_ptr<TForm> form_;

@@ -102,10 +102,29 @@ TEST_F(ListTest, ListScrollsWhenRowsOverflow) {
   EXPECT_TRUE(Access().sbGames()->IsScrolling());
   QElapsedTimer timer;
   timer.start();
-  while (Access().sbGames()->IsScrolling() && timer.elapsed() < 5000) {
+  while (Access().sbGames()->IsScrolling() && timer.elapsed() < 20000) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
   }
+  ASSERT_FALSE(Access().sbGames()->IsScrolling()) << "the scroll animation did not end";
   EXPECT_GT(Access().sbGames()->ViewportPositionY(), 0);
+}
+
+// Scrolled far down, a search that leaves a few rows must show them.
+TEST_F(ListTest, RebuildShorterThanTheScrollPositionShowsTheRows) {
+  std::string catalog = "[";
+  for (int i = 1; i <= 30; ++i) {
+    catalog += (i > 1 ? "," : "") + std::string("{\"name\":\"") + (i <= 3 ? "Keep" : "Other") + "\"}";
+  }
+  data_.write("games.json", catalog + "]");
+  Open();
+  Access().sbGames()->SetViewportPositionY(1000);
+  Access().edtSearch()->TypeText(u"keep");
+  ASSERT_EQ(VisibleIds(), (std::vector<std::int32_t>{1, 2, 3}));
+  Form().PointerMove(RowX(), RowY(1));  // routing settles the list first
+  EXPECT_EQ(Access().sbGames()->ViewportPositionY(), 0);
+  EXPECT_EQ(Form().Hovered(), Access().GamePanels()[1]);
+  // The selected first row is on screen: 40008BCC over the background.
+  EXPECT_TRUE(ColorsNear(Form().Snapshot().Pixel(RowX(), RowY(0) - 20), 0xFF16394A, 3));
 }
 
 }  // namespace
