@@ -62,6 +62,19 @@ std::u16string FindDataFolder(std::u16string_view executableFolder);
 // The catalog file's name inside the data folder.
 inline constexpr std::u16string_view kCatalogFileName = u"games.json";
 
+// The data folder's pictures: assets/<folder>/<file>. The QR folder is
+// "qrcod", without a final e.
+inline constexpr std::u16string_view kIconFolder = u"icon";
+inline constexpr std::u16string_view kPosterFolder = u"post";
+inline constexpr std::u16string_view kQRCodeFolder = u"qrcod";
+inline constexpr std::u16string_view kAPKIconFile = u"apk-icon.png";
+inline constexpr std::u16string_view kTelegramIconFile = u"telegram-icon.png";
+
+// <dataFolder>assets<sep><folder><sep><file>, by plain concatenation: the
+// data folder ends with a separator and the file name goes in unchanged.
+std::u16string AssetPath(std::u16string_view dataFolder, std::u16string_view folder,
+                         std::u16string_view file);
+
 // The catalog file's bytes as LoadGames reads them. Nothing for a missing
 // file, a folder, an unreadable file or one too large to be a catalog;
 // `reason` then says why.
@@ -122,6 +135,9 @@ class SettingsFolderError : public std::runtime_error {
 // The settings folder "Velmar" in the per-user settings base, created when
 // missing, with a trailing separator. Throws SettingsFolderError.
 std::u16string GetSettingsDir();
+
+// The favourites file's name inside the settings folder.
+inline constexpr std::u16string_view kFavoritesFileName = u"favorites.json";
 
 bool LoadFavorites(std::u16string_view path);
 bool SaveFavorites(std::u16string_view path);

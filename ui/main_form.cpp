@@ -1,6 +1,7 @@
 #include "ui/main_form.h"
 
 #include "platform/controls/message_box.h"
+#include "platform/files.h"
 #include "platform/utf8.h"
 #include "ui/palette.h"
 #include "ui/texts.h"
@@ -36,12 +37,12 @@ void TfrmMain::FormCreate(TObject*) {
   FSelectedIndex = -1;
   FSelectedGameID = -1;
 
-  const std::u16string gamesPath = GetAppDir() + u"games.json";
+  const std::u16string gamesPath = GetAppDir() + std::u16string(kCatalogFileName);
   // Without a settings folder the window still opens: favourites then live
   // in memory for this run, and the user is told once why they will not stay.
   try {
-    const std::u16string favoritesPath = GetSettingsDir() + u"favorites.json";
-    LoadFavorites(favoritesPath);
+    const std::u16string favoritesPath = GetSettingsDir() + std::u16string(kFavoritesFileName);
+    FKeepFavoritesFile = !LoadFavorites(favoritesPath) && platform::FileExists(favoritesPath);
   } catch (const SettingsFolderError& error) {
     fmx::ShowMessage(std::u16string(texts::kSettingsFolderFailed) + u"\n\n" + error.folder() +
                      u"\n" + platform::Utf8ToUtf16(error.reason()));
@@ -52,13 +53,15 @@ void TfrmMain::FormCreate(TObject*) {
   PopulateGamesList();
 }
 
-void TfrmMain::FormDestroy(TObject*) { SaveFavoritesNow(); }
+void TfrmMain::FormDestroy(TObject*) {
+  if (!FKeepFavoritesFile) SaveFavoritesNow();
+}
 
 void TfrmMain::SaveFavoritesNow() {
   // A settings folder that cannot be made was reported at start; saving
   // then fails silently, like any other failed save.
   try {
-    SaveFavorites(GetSettingsDir() + u"favorites.json");
+    SaveFavorites(GetSettingsDir() + std::u16string(kFavoritesFileName));
   } catch (const SettingsFolderError&) {
   }
 }

@@ -79,6 +79,9 @@ class TfrmMain : public fmx::TForm {
   std::int32_t FSelectedIndex = -1;
   std::int32_t FSelectedGameID = -1;
   std::vector<TRectangle*> FGamePanels;
+  // The favourites file was there at start but could not be read: closing
+  // without a star click leaves it alone instead of replacing it with "[]".
+  bool FKeepFavoritesFile = false;
 
   // Start and end
   void FormCreate(TObject* Sender);

@@ -1,4 +1,4 @@
-#include "ui/asset_paths.h"
+#include "platform/files.h"
 #include "ui/main_form.h"
 #include "ui/palette.h"
 #include "ui/texts.h"
@@ -50,7 +50,7 @@ void TfrmMain::LoadPoster(const std::u16string& AFileName) {
     showPlaceholder(texts::kPosterPlaceholder);
     return;
   }
-  const std::u16string path = AssetPath(u"post", AFileName);
+  const std::u16string path = AssetPath(GetAppDir(), kPosterFolder, AFileName);
   if (!platform::FileExists(path)) {
     showPlaceholder(texts::kPosterPlaceholder);
     return;
@@ -70,7 +70,7 @@ void TfrmMain::LoadQRCode(const std::u16string& AFileName) {
     ClearQRCode();
     return;
   }
-  const std::u16string path = AssetPath(u"qrcod", AFileName);
+  const std::u16string path = AssetPath(GetAppDir(), kQRCodeFolder, AFileName);
   if (!platform::FileExists(path)) {
     ClearQRCode();
     return;

@@ -1,5 +1,3 @@
-#include <memory>
-
 #include "platform/controls/text_layout.h"
 #include "ui/main_form.h"
 #include "ui/palette.h"
@@ -10,17 +8,18 @@ void TfrmMain::CreateFooter() {
   {
     // The link must follow the notice's trailing space on the same line, so
     // both labels are exactly as wide as their measured text.
-    auto layout = std::make_unique<fmx::TTextLayout>();
-    layout->BeginUpdate();
-    layout->SetFontSize(12);
-    layout->SetMaxSize(10000, 100);
-    layout->SetText(std::u16string(texts::kFooterNotice));
-    layout->EndUpdate();
-    noticeWidth = layout->TextWidth();
-    layout->BeginUpdate();
-    layout->SetText(std::u16string(texts::kFooterLink));
-    layout->EndUpdate();
-    linkWidth = layout->TextWidth();
+    // Freed on every way out of this block.
+    fmx::TTextLayout layout;
+    layout.BeginUpdate();
+    layout.SetFontSize(12);
+    layout.SetMaxSize(10000, 100);
+    layout.SetText(std::u16string(texts::kFooterNotice));
+    layout.EndUpdate();
+    noticeWidth = layout.TextWidth();
+    layout.BeginUpdate();
+    layout.SetText(std::u16string(texts::kFooterLink));
+    layout.EndUpdate();
+    linkWidth = layout.TextWidth();
   }
 
   pnlFooter = new TRectangle(this);

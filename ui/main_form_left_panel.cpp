@@ -1,4 +1,4 @@
-#include "ui/asset_paths.h"
+#include "platform/files.h"
 #include "ui/main_form.h"
 #include "ui/palette.h"
 #include "ui/texts.h"
@@ -122,7 +122,7 @@ void TfrmMain::CreateLeftPanel() {
   imgAPK->SetHitTest(false);
   // A missing or broken icon leaves a plain green button.
   try {
-    const std::u16string path = AssetPath(u"icon", u"apk-icon.png");
+    const std::u16string path = GameData::AssetPath(GameData::GetAppDir(), GameData::kIconFolder, GameData::kAPKIconFile);
     if (platform::FileExists(path)) imgAPK->LoadFromFile(path);
   } catch (const std::exception&) {
   }

@@ -1,4 +1,4 @@
-#include "ui/asset_paths.h"
+#include "platform/files.h"
 #include "ui/main_form.h"
 #include "ui/palette.h"
 #include "ui/texts.h"
@@ -34,7 +34,8 @@ void TfrmMain::CreateRightPanel() {
   imgTelegramIcon->SetHitTest(false);
   // A missing or broken icon leaves the caption alone on the button.
   try {
-    const std::u16string path = AssetPath(u"icon", u"telegram-icon.png");
+    const std::u16string path = GameData::AssetPath(GameData::GetAppDir(), GameData::kIconFolder,
+                                                  GameData::kTelegramIconFile);
     if (platform::FileExists(path)) imgTelegramIcon->LoadFromFile(path);
   } catch (const std::exception&) {
   }

@@ -31,6 +31,7 @@ void TfrmMain::FavoriteStarClick(TObject* Sender) {
           : -1;
   ToggleFavorite(gameID);
   SaveFavoritesNow();
+  FKeepFavoritesFile = false;  // the file now holds what the user chose
   FilterGames(edtSearch->Text());
   PopulateGamesList();
   SelectGameAgain(selectedID);

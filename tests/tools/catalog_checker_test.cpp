@@ -238,9 +238,9 @@ INSTANTIATE_TEST_SUITE_P(
             "{\"id\": false, \"url\": \"https://v/4\"},\n"
             "{\"id\": -3, \"url\": \"https://v/5\"}\n]",
             {"DATA/games.json:3:1: warning: id 2 (its position) is already used by game 1 "
-             "(line 2, column 8); a favourite mark applies to both [duplicate-id]",
+             "(line 2, column 8); selection and star clicks act on the first of them [duplicate-id]",
              "DATA/games.json:4:8: warning: id 2 is already used by game 1 (line 2, column "
-             "8); a favourite mark applies to both [duplicate-id]",
+             "8); selection and star clicks act on the first of them [duplicate-id]",
              "DATA/games.json:5:8: warning: id 0 is not positive; the game cannot be made a "
              "favourite [id-not-positive]",
              "DATA/games.json:6:8: warning: id -3 is not positive; the game cannot be made a "

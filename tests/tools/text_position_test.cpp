@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using checker::LineMap;
 using checker::TextPosition;
@@ -45,5 +46,23 @@ INSTANTIATE_TEST_SUITE_P(
         PositionCase{"third_line", "a\nb\nc", 4, {3, 1}},
         PositionCase{"past_the_end_is_the_end", "[1\n]", 99, {2, 2}}),
     [](const auto& info) { return std::string(info.param.label); });
+
+}  // namespace
+
+namespace {
+
+// One map asked about many places, in and out of order, answers as a fresh
+// map does for each (a catalog written on one line asks in file order).
+TEST(LineMapReuse, AnswersDoNotDependOnEarlierQuestions) {
+  const std::string bytes = "[{\"name\":\"Ёжик\"},{\"name\":\"😀\"},\n{\"id\":\"x\"}]";
+  const LineMap shared(bytes);
+  std::vector<std::size_t> offsets;
+  for (std::size_t i = 0; i <= bytes.size(); i += 3) offsets.push_back(i);
+  offsets.push_back(5);  // backwards after the last
+  offsets.push_back(bytes.size() - 2);
+  for (std::size_t offset : offsets) {
+    EXPECT_EQ(shared.At(offset), LineMap(bytes).At(offset)) << "offset " << offset;
+  }
+}
 
 }  // namespace

@@ -279,10 +279,10 @@ class Checker {
                  "Play says \"" + Utf8(texts::kNoURL) + "\"");
     CheckAddress(game, "apkUrl", record.APKUrl, false, "the APK button does nothing",
                  "the APK button says \"" + Utf8(texts::kNoAPK) + "\"");
-    CheckPicture(game, "post", u"post", record.PostImage, "poster",
+    CheckPicture(game, "post", GameData::kPosterFolder, record.PostImage, "poster",
                  "the poster area shows \"" + Utf8(texts::kPosterPlaceholder) + "\"",
                  "the poster area shows \"" + Utf8(texts::kPosterError) + "\"");
-    CheckPicture(game, "qrcode", u"qrcod", record.QRCodeImage, "QR image",
+    CheckPicture(game, "qrcode", GameData::kQRCodeFolder, record.QRCodeImage, "QR image",
                  "the QR square stays empty", "the QR square stays empty");
   }
 
@@ -352,7 +352,7 @@ class Checker {
       Warn(at, "duplicate-id",
            idText + (fromPosition ? " (its position)" : "") + " is already used by game " +
                Number(first->second.game + 1) + " (" + LineAndColumn(first->second.offset) +
-               "); a favourite mark applies to both");
+               "); selection and star clicks act on the first of them");
     }
   }
 
@@ -411,7 +411,7 @@ class Checker {
   }
 
   std::u16string AssetPath(std::u16string_view subfolder, std::u16string_view name) const {
-    return JoinPath(JoinPath(JoinPath(folder_, u"assets"), subfolder), name);
+    return GameData::AssetPath(JoinPath(folder_, u""), subfolder, name);
   }
 
   void CheckPicture(Value game, std::string_view key, std::u16string_view subfolder,
@@ -435,10 +435,10 @@ class Checker {
     const struct {
       std::u16string_view file;
       const char* effect;
-    } icons[] = {{u"apk-icon.png", "the APK button shows no icon"},
-                 {u"telegram-icon.png", "the Telegram button shows its caption only"}};
+    } icons[] = {{GameData::kAPKIconFile, "the APK button shows no icon"},
+                 {GameData::kTelegramIconFile, "the Telegram button shows its caption only"}};
     for (const auto& icon : icons) {
-      const std::u16string path = AssetPath(u"icon", icon.file);
+      const std::u16string path = AssetPath(GameData::kIconFolder, icon.file);
       std::string reason;
       if (!platform::FileExists(path)) {
         AddUnplaced(path, Severity::Warning, "missing-file",

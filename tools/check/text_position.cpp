@@ -21,10 +21,20 @@ TextPosition LineMap::At(std::size_t offset) const {
       next == lineStarts_.begin() ? 0 : std::size_t(next - lineStarts_.begin()) - 1;
   TextPosition position;
   position.line = line + 1;
-  for (std::size_t i = lineStarts_[line]; i < offset; ++i) {
+  std::size_t from = lineStarts_[line];
+  // Findings come in file order: go on from the last one when it is on the
+  // same line, so a catalog written on one line is not read over and over.
+  if (lastLine_ == line && lastOffset_ <= offset) {
+    from = lastOffset_;
+    position.column = lastColumn_;
+  }
+  for (std::size_t i = from; i < offset; ++i) {
     // Continuation bytes (10xxxxxx) belong to the character before them.
     if ((static_cast<unsigned char>(bytes_[i]) & 0xC0) != 0x80) ++position.column;
   }
+  lastLine_ = line;
+  lastOffset_ = offset;
+  lastColumn_ = position.column;
   return position;
 }
 

@@ -26,6 +26,10 @@ class LineMap {
  private:
   std::string_view bytes_;
   std::vector<std::size_t> lineStarts_;
+  // The last place asked for, to go on from.
+  mutable std::size_t lastLine_ = static_cast<std::size_t>(-1);
+  mutable std::size_t lastOffset_ = 0;
+  mutable std::size_t lastColumn_ = 1;
 };
 
 }  // namespace checker
