@@ -64,10 +64,21 @@ TEST_F(WindowTest, ClosingWritesFavouritesWithOrWithoutChanges) {
   Close();
   EXPECT_EQ(FavoritesBytes(), kBom + "[2,99]");
 
-  settings_.write("Velmar/favorites.json", "[\"broken\"]");
+}
+
+// A favourites file that is there but cannot be read is not replaced by an
+// empty list just because the window closed; a star click does replace it.
+TEST_F(WindowTest, UnreadableFavouritesFileSurvivesAClose) {
+  settings_.write("Velmar/favorites.json", "[3, 5, \"broken\"]");
   Open();
+  EXPECT_TRUE(FavoriteIDs.empty());
   Close();
-  EXPECT_EQ(FavoritesBytes(), kBom + "[]");
+  EXPECT_EQ(FavoritesBytes(), "[3, 5, \"broken\"]");
+
+  Open();
+  Form().ClickAt(StarX(), RowY(0));
+  Close();
+  EXPECT_EQ(FavoritesBytes(), kBom + "[1]");
 }
 
 TEST_F(WindowTest, NoCatalogGivesTheDemoWithTheFirstRowSelected) {
