@@ -19,8 +19,7 @@ void TfrmMain::CreateGamePanel(fmx::TControl* AParent, int AIndex, const TGameIn
                                float AY) {
   auto* row = new TRectangle(this);
   row->SetParent(AParent);
-  row->SetPosition(0, AY);
-  row->SetSize(230, 50);
+  row->SetBounds(0, AY, 230, 50);
   row->SetFillColor(palette::kRow);
   row->SetStrokeKind(fmx::TBrushKind::None);
   row->SetXRadius(8);
@@ -33,8 +32,7 @@ void TfrmMain::CreateGamePanel(fmx::TControl* AParent, int AIndex, const TGameIn
 
   auto* badge = new TRectangle(this);
   badge->SetParent(row);
-  badge->SetPosition(7, 7);
-  badge->SetSize(36, 36);
+  badge->SetBounds(7, 7, 36, 36);
   badge->SetFillColor(palette::kBadge);
   badge->SetStrokeKind(fmx::TBrushKind::None);
   badge->SetXRadius(6);
@@ -55,8 +53,7 @@ void TfrmMain::CreateGamePanel(fmx::TControl* AParent, int AIndex, const TGameIn
 
   auto* nameLabel = new TLabel(this);
   nameLabel->SetParent(row);
-  nameLabel->SetPosition(50, 0);
-  nameLabel->SetSize(135, 50);
+  nameLabel->SetBounds(50, 0, 135, 50);
   nameLabel->SetStyledSettings(0);
   nameLabel->SetText(AGame.Name);
   nameLabel->SetFontColor(palette::kText);
@@ -67,8 +64,7 @@ void TfrmMain::CreateGamePanel(fmx::TControl* AParent, int AIndex, const TGameIn
 
   auto* star = new TRectangle(this);
   star->SetParent(row);
-  star->SetPosition(189, 7);
-  star->SetSize(36, 36);
+  star->SetBounds(189, 7, 36, 36);
   star->SetFillKind(fmx::TBrushKind::None);
   star->SetStrokeKind(fmx::TBrushKind::None);
   star->SetTag(AGame.ID);

@@ -153,11 +153,9 @@ void TControl::RemoveChild(TControl* child) {
 void TControl::SetParent(TControl* parent) {
   TControl* target = parent ? parent->ContainerForChildren() : nullptr;
   if (target == parent_) return;
-  Repaint();
   if (parent_) {
     parent_->RemoveChild(this);
     parent_->ChildrenChanged();
-    parent_->Repaint();
   } else if (owner_) {
     auto& list = owner_->owned_;
     const auto found = std::find(list.rbegin(), list.rend(), this);
@@ -190,9 +188,12 @@ void TControl::SetPosition(float x, float y) { SetBoundsInternal(x, y, width_, h
 
 void TControl::SetSize(float width, float height) { SetBoundsInternal(x_, y_, width, height); }
 
+void TControl::SetBounds(float x, float y, float width, float height) {
+  SetBoundsInternal(x, y, width, height);
+}
+
 void TControl::SetBoundsInternal(float x, float y, float width, float height) {
   if (x == x_ && y == y_ && width == width_ && height == height_) return;
-  Repaint();
   const bool resized = width != width_ || height != height_;
   x_ = x;
   y_ = y;
@@ -215,6 +216,7 @@ void TControl::SetMargins(float left, float top, float right, float bottom) {
 }
 
 void TControl::Realign() {
+  if (children_.empty()) return;
   float top = 0;
   for (TControl* child : children_) {
     if (child->align_ != TAlignLayout::Top) continue;
@@ -308,6 +310,8 @@ void TControl::PaintTree(QPainter& painter, const TRectF& clip) const {
   if (clipping) painter.restore();
 }
 
+// The window repaints as a whole, so one request per change is enough,
+// whatever moved where.
 void TControl::Repaint() const {
   if (form_) form_->RequestRepaint();
 }

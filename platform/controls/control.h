@@ -45,6 +45,7 @@ class TControl : public TObject {
   void SetX(float x) { SetPosition(x, y_); }
   void SetY(float y) { SetPosition(x_, y); }
   void SetSize(float width, float height);
+  void SetBounds(float x, float y, float width, float height);
   void SetWidth(float width) { SetSize(width, height_); }
   void SetHeight(float height) { SetSize(width_, height); }
   TRectF LocalRect() const { return {0, 0, width_, height_}; }
