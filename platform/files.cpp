@@ -27,8 +27,6 @@ namespace platform {
 
 namespace {
 
-QString ToQt(std::u16string_view path) { return ToQtPath(path); }
-
 std::u16string FromQt(const QString& text) {
   QString native = QDir::toNativeSeparators(text);
   return std::u16string(reinterpret_cast<const char16_t*>(native.utf16()),
@@ -54,17 +52,17 @@ std::u16string WithTrailingSeparator(std::u16string path) {
 
 bool FileExists(std::u16string_view path) {
   if (path.empty()) return false;
-  const QFileInfo info(ToQt(path));
+  const QFileInfo info(ToQtPath(path));
   return info.exists() && !info.isDir();
 }
 
 bool FolderExists(std::u16string_view path) {
   if (path.empty()) return false;
-  return QFileInfo(ToQt(path)).isDir();
+  return QFileInfo(ToQtPath(path)).isDir();
 }
 
 std::u16string ResolvePath(std::u16string_view path) {
-  const QString text = ToQt(path);
+  const QString text = ToQtPath(path);
   const bool trailing = text.endsWith(QLatin1Char('/'));
   QString resolved = QDir::cleanPath(QDir(text).absolutePath());
   std::u16string result = FromQt(resolved);
@@ -72,7 +70,7 @@ std::u16string ResolvePath(std::u16string_view path) {
 }
 
 bool CreateFolders(std::u16string_view path, std::string* reason) {
-  const QString text = ToQt(path);
+  const QString text = ToQtPath(path);
   if (QFileInfo(text).isDir()) return true;
   if (QDir().mkpath(text) && QFileInfo(text).isDir()) return true;
   if (reason) {
@@ -110,7 +108,7 @@ std::optional<std::string> ReadWholeFile(std::u16string_view path, std::size_t m
   if (failed) return fail("read error");
   return bytes;
 #else
-  QFile file(ToQt(path));
+  QFile file(ToQtPath(path));
   if (!file.open(QIODevice::ReadOnly)) return fail(file.errorString().toStdString());
   if (static_cast<unsigned long long>(file.size()) > maxBytes) return fail("file too large");
   std::string bytes;
@@ -136,7 +134,7 @@ std::optional<std::string> ReadWholeFile(std::u16string_view path, std::size_t m
 }
 
 bool WriteFileAtomically(std::u16string_view path, std::string_view bytes) {
-  QSaveFile file(ToQt(path));
+  QSaveFile file(ToQtPath(path));
   if (!file.open(QIODevice::WriteOnly)) return false;
   if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
       static_cast<qint64>(bytes.size())) {
