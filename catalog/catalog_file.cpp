@@ -69,17 +69,6 @@ std::u16string FindDataFolder(std::u16string_view executableFolder) {
   return own;
 }
 
-std::u16string AssetPath(std::u16string_view dataFolder, std::u16string_view folder,
-                         std::u16string_view file) {
-  std::u16string path(dataFolder);
-  path += u"assets";
-  path += platform::kPathSeparator;
-  path += folder;
-  path += platform::kPathSeparator;
-  path += file;
-  return path;
-}
-
 std::u16string GetAppDir() { return FindDataFolder(platform::ExecutableFolder()); }
 
 bool ParseIntegerText(std::string_view text, std::int32_t& value) {

@@ -37,6 +37,7 @@ std::u16string GetSettingsDir() {
     if (!platform::CreateFolders(folder, &reason)) throw SettingsFolderError(folder, reason);
   }
   if (folder.back() != platform::kPathSeparator) folder += platform::kPathSeparator;
+  platform::RemoveLeftoverTemporaries(folder + std::u16string(kFavoritesFileName));
   return folder;
 }
 

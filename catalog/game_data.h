@@ -70,9 +70,24 @@ inline constexpr std::u16string_view kQRCodeFolder = u"qrcod";
 inline constexpr std::u16string_view kAPKIconFile = u"apk-icon.png";
 inline constexpr std::u16string_view kTelegramIconFile = u"telegram-icon.png";
 
-// <dataFolder>assets<sep><folder><sep><file>, by plain concatenation: the
-// data folder ends with a separator and the file name goes in unchanged.
-std::u16string AssetPath(std::u16string_view dataFolder, std::u16string_view folder,
+// Where a picture file named by the catalog (or a button icon) is found:
+// <dataFolder>assets/<folder>/<file>. The file name may use '\' or '/' between
+// sub-folders. Catalogs are written where names ignore letter case, so a name
+// (of "assets", the folder or any part of the file name) that is not found as
+// written matches the one entry that equals it ignoring case. A name that
+// leads outside assets/<folder>/, by ".." steps or symbolic links, is not
+// looked at: a catalog is data and shows no other file of the disk.
+struct TAssetFile {
+  enum class TState { Found, Missing, OutsideFolder, NotAFile };
+  TState State = TState::Missing;
+  // The file found, with its names as they are on disk; for the other
+  // states, the place that was looked at.
+  std::u16string Path;
+  // Found only by ignoring letter case.
+  bool CaseDiffers = false;
+  bool Found() const { return State == TState::Found; }
+};
+TAssetFile FindAssetFile(std::u16string_view dataFolder, std::u16string_view folder,
                          std::u16string_view file);
 
 // The catalog file's bytes as LoadGames reads them. Nothing for a missing

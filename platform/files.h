@@ -6,8 +6,10 @@
 #include <string_view>
 
 // File-system services over text paths. Paths are UTF-16 like every other
-// text of the program; on systems whose separator is '/', a '\' in a path is
-// taken as a separator too, so a data folder written on Windows works as is.
+// text of the program and are used as they are: a '\' is part of a name where
+// the system says so. Only regular files are ever read or replaced: a FIFO,
+// a device or a socket counts as "not there", so no call here can block or
+// read forever.
 namespace platform {
 
 #ifdef _WIN32
@@ -16,9 +18,26 @@ inline constexpr char16_t kPathSeparator = u'\\';
 inline constexpr char16_t kPathSeparator = u'/';
 #endif
 
-// A file (not a folder) exists at the path.
+// What a path leads to, symbolic links followed.
+enum class FileKind { Missing, Regular, Folder, Other };
+FileKind KindOf(std::u16string_view path);
+
+// A regular file exists at the path.
 bool FileExists(std::u16string_view path);
 bool FolderExists(std::u16string_view path);
+
+// The path with every symbolic link, "." and ".." resolved, or empty when a
+// part of it does not exist.
+std::u16string CanonicalPath(std::u16string_view path);
+
+// `path` is `folder` itself or lies inside it; both canonical.
+bool IsInsideFolder(std::u16string_view path, std::u16string_view folder);
+
+// The name of the entry of `folder` that `name` means: `name` itself when it
+// exists, else the one entry whose name equals it ignoring letter case. Empty
+// when there is none or more than one, so the answer never depends on the
+// order in which the system lists a folder.
+std::u16string FindEntryIgnoringCase(std::u16string_view folder, std::u16string_view name);
 
 // The path made absolute with "." and ".." steps resolved; a trailing
 // separator stays.
@@ -29,16 +48,28 @@ std::u16string ResolvePath(std::u16string_view path);
 bool CreateFolders(std::u16string_view path, std::string* reason = nullptr);
 
 // The whole file, read while others are kept from writing to it where the
-// system allows that. Fails for a folder, an unreadable file and a file
-// larger than `maxBytes`.
+// system allows that. Fails for anything but a readable regular file of at
+// most `maxBytes`; opening never waits for a writer (a FIFO swapped in after
+// the check is refused, not waited on).
 std::optional<std::string> ReadWholeFile(std::u16string_view path,
                                          std::size_t maxBytes = std::size_t{1} << 30,
                                          std::string* reason = nullptr);
 
-// Writes the bytes to a temporary file beside the target and renames it over
-// the target, so the target is either the old file or the new one, never a
-// truncated mix.
+// Writes the bytes to a temporary file beside the target ("<name>.XXXXXX"),
+// checks every write, syncs it to the disk and renames it over the target, so
+// the target is either the old file or the new one, never a truncated mix.
+// True only when the new content is wholly on disk. A symbolic link is
+// followed to the regular file it names; anything else that is not a regular
+// file is never replaced. Where the folder refuses new files but the target
+// itself is writable, the target is rewritten in place instead, and put back
+// as it was if that fails.
 bool WriteFileAtomically(std::u16string_view path, std::string_view bytes);
+
+// Removes what WriteFileAtomically leaves behind when the process is killed
+// between creating its temporary and renaming it: regular files named
+// "<name>.XXXXXX" beside `path` that were last written over a minute ago
+// (a younger one may belong to another running copy of the program).
+void RemoveLeftoverTemporaries(std::u16string_view path);
 
 // The running executable's folder, with a trailing separator.
 std::u16string ExecutableFolder();

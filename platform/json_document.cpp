@@ -44,8 +44,13 @@ std::optional<Value> Value::member(std::string_view wanted) const {
 
 namespace {
 
+bool IsJsonSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
 // Hands the parser one byte at a time and keeps where it has read up to, so
-// each value can be given its place in the file.
+// each value can be given its place in the file. Of a run of whitespace
+// between tokens the parser sees only the first byte: it keeps every byte of
+// the current token for its error message, and a long run would cost many
+// times its size there. `skipped` counts the bytes it did not see.
 class TrackingIterator {
  public:
   using iterator_category = std::input_iterator_tag;
@@ -54,10 +59,27 @@ class TrackingIterator {
   using pointer = const char*;
   using reference = const char&;
 
-  TrackingIterator(const char* at, const char** cursor) : at_(at), cursor_(cursor) {}
+  TrackingIterator(const char* at, const char* end, const char** cursor, std::size_t* skipped)
+      : at_(at), end_(end), cursor_(cursor), skipped_(skipped) {}
   char operator*() const { return *at_; }
   TrackingIterator& operator++() {
-    *cursor_ = ++at_;
+    const char c = *at_++;
+    if (inString_) {
+      if (escaped_) {
+        escaped_ = false;
+      } else if (c == '\\') {
+        escaped_ = true;
+      } else if (c == '"') {
+        inString_ = false;
+      }
+    } else if (c == '"') {
+      inString_ = true;
+    } else if (IsJsonSpace(c)) {
+      const char* from = at_;
+      while (at_ != end_ && IsJsonSpace(*at_)) ++at_;
+      *skipped_ += static_cast<std::size_t>(at_ - from);
+    }
+    *cursor_ = at_;
     return *this;
   }
   bool operator==(const TrackingIterator& other) const { return at_ == other.at_; }
@@ -65,7 +87,11 @@ class TrackingIterator {
 
  private:
   const char* at_;
+  const char* end_;
   const char** cursor_;
+  std::size_t* skipped_;
+  bool inString_ = false;
+  bool escaped_ = false;
 };
 
 }  // namespace
@@ -190,8 +216,8 @@ class DocumentBuilder {
   // still right.
   std::uint32_t TokenStart() {
     std::size_t at = lastEnd_;
-    while (at < text_.size() && (text_[at] == ' ' || text_[at] == '\t' || text_[at] == '\n' ||
-                                 text_[at] == '\r' || text_[at] == ',' || text_[at] == ':')) {
+    while (at < text_.size() &&
+           (IsJsonSpace(text_[at]) || text_[at] == ',' || text_[at] == ':')) {
       ++at;
     }
     lastEnd_ = Consumed();
@@ -269,17 +295,19 @@ std::optional<Document> Parse(std::string_view bytes, ParseError* error) {
 
   Document document;
   const char* cursor = text.data();
+  std::size_t skipped = 0;
   DocumentBuilder builder(document, text, start, &cursor);
-  const bool ok = nlohmann::json::sax_parse(
-      TrackingIterator(text.data(), &cursor), TrackingIterator(text.data() + text.size(), &cursor),
-      &builder, nlohmann::json::input_format_t::json, true);
+  const char* const end = text.data() + text.size();
+  const bool ok = nlohmann::json::sax_parse(TrackingIterator(text.data(), end, &cursor, &skipped),
+                                            TrackingIterator(end, end, &cursor, &skipped), &builder,
+                                            nlohmann::json::input_format_t::json, true);
   if (ok) return document;
   if (builder.tooDeep()) {
     Fail(error, ParseError::Code::TooDeep, start + FindTooDeep(text),
          "nesting deeper than " + std::to_string(kMaxNesting) + " levels");
   } else {
-    // The parser counts characters read, the offending one included.
-    const std::size_t position = builder.errorPosition();
+    // The parser counts characters it saw, the offending one included.
+    const std::size_t position = builder.errorPosition() + skipped;
     Fail(error, ParseError::Code::Syntax, start + (position > 0 ? position - 1 : 0),
          builder.errorMessage());
   }

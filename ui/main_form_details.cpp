@@ -1,4 +1,3 @@
-#include "platform/files.h"
 #include "ui/main_form.h"
 #include "ui/palette.h"
 #include "ui/texts.h"
@@ -50,15 +49,15 @@ void TfrmMain::LoadPoster(const std::u16string& AFileName) {
     showPlaceholder(texts::kPosterPlaceholder);
     return;
   }
-  const std::u16string path = AssetPath(GetAppDir(), kPosterFolder, AFileName);
-  if (!platform::FileExists(path)) {
+  const TAssetFile poster = FindAssetFile(GetAppDir(), kPosterFolder, AFileName);
+  if (!poster.Found()) {
     showPlaceholder(texts::kPosterPlaceholder);
     return;
   }
   try {
     pnlPoster->SetFillKind(fmx::TBrushKind::Bitmap);
     pnlPoster->SetFillBitmapWrapMode(fmx::TWrapMode::TileStretch);
-    pnlPoster->LoadFillBitmap(path);
+    pnlPoster->LoadFillBitmap(poster.Path);
     lblPosterText->SetVisible(false);
   } catch (const std::exception&) {
     showPlaceholder(texts::kPosterError);
@@ -70,13 +69,13 @@ void TfrmMain::LoadQRCode(const std::u16string& AFileName) {
     ClearQRCode();
     return;
   }
-  const std::u16string path = AssetPath(GetAppDir(), kQRCodeFolder, AFileName);
-  if (!platform::FileExists(path)) {
+  const TAssetFile qrCode = FindAssetFile(GetAppDir(), kQRCodeFolder, AFileName);
+  if (!qrCode.Found()) {
     ClearQRCode();
     return;
   }
   try {
-    imgQRCode->LoadFromFile(path);
+    imgQRCode->LoadFromFile(qrCode.Path);
   } catch (const std::exception&) {
     ClearQRCode();
   }

@@ -1,4 +1,3 @@
-#include "platform/files.h"
 #include "ui/main_form.h"
 #include "ui/palette.h"
 #include "ui/texts.h"
@@ -122,8 +121,9 @@ void TfrmMain::CreateLeftPanel() {
   imgAPK->SetHitTest(false);
   // A missing or broken icon leaves a plain green button.
   try {
-    const std::u16string path = GameData::AssetPath(GameData::GetAppDir(), GameData::kIconFolder, GameData::kAPKIconFile);
-    if (platform::FileExists(path)) imgAPK->LoadFromFile(path);
+    const auto icon = GameData::FindAssetFile(GameData::GetAppDir(), GameData::kIconFolder,
+                                              GameData::kAPKIconFile);
+    if (icon.Found()) imgAPK->LoadFromFile(icon.Path);
   } catch (const std::exception&) {
   }
 

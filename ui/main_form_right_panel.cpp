@@ -1,4 +1,3 @@
-#include "platform/files.h"
 #include "ui/main_form.h"
 #include "ui/palette.h"
 #include "ui/texts.h"
@@ -34,9 +33,9 @@ void TfrmMain::CreateRightPanel() {
   imgTelegramIcon->SetHitTest(false);
   // A missing or broken icon leaves the caption alone on the button.
   try {
-    const std::u16string path = GameData::AssetPath(GameData::GetAppDir(), GameData::kIconFolder,
-                                                  GameData::kTelegramIconFile);
-    if (platform::FileExists(path)) imgTelegramIcon->LoadFromFile(path);
+    const auto icon = GameData::FindAssetFile(GameData::GetAppDir(), GameData::kIconFolder,
+                                              GameData::kTelegramIconFile);
+    if (icon.Found()) imgTelegramIcon->LoadFromFile(icon.Path);
   } catch (const std::exception&) {
   }
 

@@ -6,6 +6,7 @@
 
 #include "platform/files.h"
 #include "support/temp_folder.h"
+#include "support/unprivileged.h"
 
 namespace fs = std::filesystem;
 using testing_support::TempFolder;
@@ -25,10 +26,19 @@ TEST(Files, FileExistsIsTrueForFilesOnly) {
   EXPECT_FALSE(platform::FolderExists(ToText(file)));
 }
 
-TEST(Files, BackslashIsASeparatorToo) {
+TEST(Files, PathsAreUsedAsTheyAre) {
   TempFolder folder;
   folder.write("assets/post/sub/p.png", "x");
-  EXPECT_TRUE(platform::FileExists(folder.text() + u"assets\\post\\sub\\p.png"));
+  const std::u16string windowsStyle = folder.text() + u"assets\\post\\sub\\p.png";
+#ifdef _WIN32
+  EXPECT_TRUE(platform::FileExists(windowsStyle));
+#else
+  // A folder name may hold a real backslash; only catalog file names are
+  // split at one.
+  EXPECT_FALSE(platform::FileExists(windowsStyle));
+  folder.write("back\\slash/f.txt", "x");
+  EXPECT_TRUE(platform::FileExists(folder.text() + u"back\\slash/f.txt"));
+#endif
 }
 
 TEST(Files, ResolvePathRemovesDotStepsAndKeepsTrailingSeparator) {
@@ -77,15 +87,21 @@ TEST(Files, WriteFileAtomicallyReplacesWholeAndLeavesNoTemporary) {
 
 TEST(Files, FailedAtomicWriteKeepsTheOldFile) {
   TempFolder folder;
-  const auto file = folder.write("favorites.json", "old");
-  fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
-  if (fs::path probe = folder.path() / "probe"; std::ofstream(probe).good()) {
-    fs::remove(probe);
-    GTEST_SKIP() << "running with rights that ignore folder permissions";
-  }
-  EXPECT_FALSE(platform::WriteFileAtomically(ToText(file), "new"));
-  EXPECT_EQ(testing_support::ReadBytes(file), "old");
-  EXPECT_FALSE(platform::WriteFileAtomically(ToText(folder.path() / "missing" / "f"), "x"));
+  // A folder that refuses new files, holding a file that refuses writing.
+  const std::string failure = testing_support::RunUnprivileged(folder.path(), [&]() -> std::string {
+    const auto settings = folder.path() / "settings";
+    fs::create_directory(settings);
+    const auto file = folder.write("settings/favorites.json", "old");
+    fs::permissions(file, fs::perms::owner_read);
+    fs::permissions(settings, fs::perms::owner_read | fs::perms::owner_exec);
+    if (platform::WriteFileAtomically(ToText(file), "new")) return "the save said true";
+    if (testing_support::ReadBytes(file) != "old") return "the old content changed";
+    if (platform::WriteFileAtomically(ToText(folder.path() / "missing" / "f"), "x")) {
+      return "a save into a missing folder said true";
+    }
+    return {};
+  });
+  EXPECT_EQ(failure, "");
 }
 
 TEST(Files, ExecutableFolderHoldsThisTest) {

@@ -66,3 +66,37 @@ TEST(LineMapReuse, AnswersDoNotDependOnEarlierQuestions) {
 }
 
 }  // namespace
+
+namespace {
+
+// Counted the plain way: every line break and character from the start.
+TextPosition CountFromStart(const std::string& bytes, std::size_t offset) {
+  TextPosition position;
+  for (std::size_t i = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0; i < offset; ++i) {
+    const char c = bytes[i];
+    if (c == '\n' || (c == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'))) {
+      position = {position.line + 1, 1};
+    } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+      ++position.column;
+    }
+  }
+  return position;
+}
+
+// A file many times the map's step long, lines of every length and
+// characters of every width, asked about far places in both directions.
+TEST(LineMapReuse, FarJumpsInBothDirectionsCountAsFromTheStart) {
+  std::string bytes = "\xEF\xBB\xBF";
+  const char* pieces[] = {"{\"id\":1}", "\xD0\x81", "\xF0\x9F\x98\x80", "\r\n", "\n", "\r", "  "};
+  for (std::size_t i = 0; bytes.size() < 20 * LineMap::kStep; ++i) {
+    bytes += pieces[(i * 7 + i / 5) % std::size(pieces)];
+    if (i % 90 == 0) bytes += std::string(LineMap::kStep + 3, 'x');  // lines longer than a step
+  }
+  const LineMap map(bytes);
+  for (std::size_t i = 0; i < 400; ++i) {
+    const std::size_t offset = (i % 2 == 0) ? (i * 977) % bytes.size() : bytes.size() - (i * 131) % bytes.size();
+    EXPECT_EQ(map.At(offset), CountFromStart(bytes, offset)) << "offset " << offset;
+  }
+}
+
+}  // namespace

@@ -410,8 +410,35 @@ class Checker {
     }
   }
 
-  std::u16string AssetPath(std::u16string_view subfolder, std::u16string_view name) const {
-    return GameData::AssetPath(JoinPath(folder_, u""), subfolder, name);
+  GameData::TAssetFile FindAsset(std::u16string_view subfolder, std::u16string_view name) const {
+    return GameData::FindAssetFile(JoinPath(folder_, u""), subfolder, name);
+  }
+
+  // Why a picture the program looks for is not shown, or nothing when it is.
+  struct PictureProblem {
+    std::string code;
+    std::string text;
+  };
+  static std::optional<PictureProblem> ProblemWith(const GameData::TAssetFile& file) {
+    using State = GameData::TAssetFile::TState;
+    std::string reason;
+    switch (file.State) {
+      case State::Missing:
+        return PictureProblem{"missing-file", "not found at " + Utf8(file.Path)};
+      case State::OutsideFolder:
+        return PictureProblem{"path-outside-data",
+                              "leads outside its assets folder (" + Utf8(file.Path) +
+                                  "), so the program does not look at it"};
+      case State::NotAFile:
+        return PictureProblem{"missing-file",
+                              "at " + Utf8(file.Path) + " is not a regular file"};
+      case State::Found:
+        if (!fmx::CanDecodePicture(file.Path, &reason)) {
+          return PictureProblem{"undecodable-image", "cannot be shown: " + reason};
+        }
+        break;
+    }
+    return std::nullopt;
   }
 
   void CheckPicture(Value game, std::string_view key, std::u16string_view subfolder,
@@ -419,14 +446,10 @@ class Checker {
                     const std::string& broken) {
     if (name.empty()) return;
     const std::size_t at = game.member(key)->position();
-    const std::u16string path = AssetPath(subfolder, name);
-    std::string reason;
-    if (!platform::FileExists(path)) {
-      Warn(at, "missing-file",
-           what + " " + Quoted(name) + " not found at " + Utf8(path) + "; " + missing);
-    } else if (!fmx::CanDecodePicture(path, &reason)) {
-      Warn(at, "undecodable-image",
-           what + " " + Quoted(name) + " cannot be shown: " + reason + "; " + broken);
+    if (const auto problem = ProblemWith(FindAsset(subfolder, name))) {
+      const bool undecodable = problem->code == "undecodable-image";
+      Warn(at, problem->code,
+           what + " " + Quoted(name) + " " + problem->text + "; " + (undecodable ? broken : missing));
     }
   }
 
@@ -438,14 +461,12 @@ class Checker {
     } icons[] = {{GameData::kAPKIconFile, "the APK button shows no icon"},
                  {GameData::kTelegramIconFile, "the Telegram button shows its caption only"}};
     for (const auto& icon : icons) {
-      const std::u16string path = AssetPath(GameData::kIconFolder, icon.file);
-      std::string reason;
-      if (!platform::FileExists(path)) {
-        AddUnplaced(path, Severity::Warning, "missing-file",
-                    std::string("icon not found; ") + icon.effect);
-      } else if (!fmx::CanDecodePicture(path, &reason)) {
-        AddUnplaced(path, Severity::Warning, "undecodable-image",
-                    "icon cannot be shown: " + reason + "; " + icon.effect);
+      const GameData::TAssetFile found = FindAsset(GameData::kIconFolder, icon.file);
+      if (const auto problem = ProblemWith(found)) {
+        const bool missing = found.State == GameData::TAssetFile::TState::Missing;
+        AddUnplaced(found.Path, Severity::Warning, problem->code,
+                    "icon " + (missing ? std::string("not found") : problem->text) + "; " +
+                        icon.effect);
       }
     }
   }

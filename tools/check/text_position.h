@@ -15,21 +15,24 @@ struct TextPosition {
   friend bool operator==(const TextPosition&, const TextPosition&) = default;
 };
 
-// Turns byte offsets of one file into line and column. The bytes must
-// outlive the map.
+// Turns byte offsets of one file into line and column, in any order and at
+// a bounded cost each: it keeps the place of every kStep-th byte and counts
+// on from the nearest one. The bytes must outlive the map.
 class LineMap {
  public:
   explicit LineMap(std::string_view bytes);
   // Offsets past the end count as the end.
   TextPosition At(std::size_t offset) const;
 
+  static constexpr std::size_t kStep = 256;
+
  private:
+  // The place of the byte after `at`, given the place of the byte at `at`.
+  TextPosition Next(std::size_t at, TextPosition position) const;
+
   std::string_view bytes_;
-  std::vector<std::size_t> lineStarts_;
-  // The last place asked for, to go on from.
-  mutable std::size_t lastLine_ = static_cast<std::size_t>(-1);
-  mutable std::size_t lastOffset_ = 0;
-  mutable std::size_t lastColumn_ = 1;
+  std::size_t start_;  // after the byte-order mark
+  std::vector<TextPosition> checkpoints_;  // place of byte start_ + i * kStep
 };
 
 }  // namespace checker
