@@ -11,6 +11,11 @@
 #include "checker_test_support.h"
 #include "platform/controls/picture_check.h"
 #include "platform/files.h"
+#include "support/peak_memory.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 using checker::CheckCatalogFolder;
 using checker::Report;
@@ -229,7 +234,7 @@ INSTANTIATE_TEST_SUITE_P(
             "  \"name\": \"second\", \"info\": {\"genre\": \"a\", \"genre\": \"b\"}}]",
             {"DATA/games.json:2:3: warning: duplicate key \"name\" is ignored; the first one "
              "(line 1, column 3) is used [unknown-key]",
-             "DATA/games.json:2:44: warning: duplicate key \"genre\" in \"info\" is ignored; "
+             "DATA/games.json:2:42: warning: duplicate key \"genre\" in \"info\" is ignored; "
              "the first one (line 2, column 30) is used [unknown-key]"}},
         CatalogCase{
             "duplicate_and_non_positive_ids",
@@ -347,6 +352,20 @@ INSTANTIATE_TEST_SUITE_P(
                                "DATA/nowhere/games.json: error: the folder does not exist [io]"}),
     [](const auto& info) { return std::string(info.param.label); });
 
+#ifndef _WIN32
+// Reading a pipe would wait for a writer for ever.
+INSTANTIATE_TEST_SUITE_P(
+    Pipes, CatalogFileFindings,
+    ::testing::Values(FileCase{"pipe_named_games_json",
+                               [](const auto& folder) {
+                                 mkfifo((folder.path() / "games.json").c_str(), 0600);
+                               },
+                               "",
+                               "DATA/games.json: error: is not a regular file (a pipe, a device "
+                               "or a socket); the program does not read it [io]"}),
+    [](const auto& info) { return std::string(info.param.label); });
+#endif
+
 TEST_F(CheckerTest, UnreadableCatalogIsAnIoError) {
   WriteCatalog("[]");
   const auto file = folder_.path() / "games.json";
@@ -358,6 +377,56 @@ TEST_F(CheckerTest, UnreadableCatalogIsAnIoError) {
   EXPECT_EQ(report.findings[0].line, 0u);
   EXPECT_TRUE(WithDataFolder(checker::FormatFinding(report.findings[0]))
                   .starts_with("DATA/games.json: error: cannot be read: "));
+}
+
+// --- pictures that are not what they seem -----------------------------------
+
+#ifndef _WIN32
+TEST_F(CheckerTest, PicturesOutsideTheirFolderOrNotFilesAreReported) {
+  CopyIcons();
+  CopySample("assets/post/zvezdny-kartograf.png", "assets/post/sub/ok.png");
+  std::filesystem::create_symlink("/usr/share", folder_.path() / "assets/post/share");
+  mkfifo((folder_.path() / "assets/post/pipe.png").c_str(), 0600);
+  WriteCatalog(
+      "[{\"id\": 1, \"url\": \"https://v/1\", \"post\": \"sub\\\\ok.png\"},\n"
+      " {\"id\": 2, \"url\": \"https://v/2\", \"post\": \"..\\\\..\\\\games.json\"},\n"
+      " {\"id\": 3, \"url\": \"https://v/3\", \"post\": \"share/x.png\"},\n"
+      " {\"id\": 4, \"url\": \"https://v/4\", \"post\": \"pipe.png\"}]");
+  const Report report = CheckCatalogFolder(folder_.text());
+  EXPECT_THAT(
+      Lines(report),
+      ElementsAreArray(std::vector<std::string>{
+          "DATA/games.json:2:42: warning: poster \"..\\\\..\\\\games.json\" leads outside its "
+          "assets folder (DATA/assets/post/../../games.json), so the program does not look at "
+          "it; the poster area shows \"Картинка\" [path-outside-data]",
+          "DATA/games.json:3:42: warning: poster \"share/x.png\" not found at "
+          "DATA/assets/post/share/x.png; the poster area shows \"Картинка\" [missing-file]",
+          "DATA/games.json:4:42: warning: poster \"pipe.png\" at DATA/assets/post/pipe.png is not "
+          "a regular file, so the program does not read it; the poster area shows "
+          "\"Картинка\" [missing-file]"}));
+}
+#endif
+
+// A catalog of nothing but line breaks costs little more memory to check
+// than the file itself.
+TEST_F(CheckerTest, HugeWhitespaceFileIsCheckedWithinBoundedMemory) {
+  CopyIcons();
+  constexpr std::size_t kSize = std::size_t{50} << 20;
+  {
+    std::ofstream out(folder_.path() / "games.json", std::ios::binary);
+    const std::string block(1 << 20, '\n');
+    for (std::size_t i = 0; i < kSize / block.size(); ++i) out << block;
+  }
+  const auto before = testing_support::CurrentResident();
+  if (!before || !testing_support::ResetPeakResident()) {
+    GTEST_SKIP() << "the system does not tell the peak resident size";
+  }
+  const Report report = CheckCatalogFolder(folder_.text());
+  const std::size_t growth = *testing_support::PeakResident() - *before;
+  EXPECT_THAT(Lines(report),
+              ElementsAreArray({"DATA/games.json:52428801:1: error: the file is empty; it must "
+                                "hold an array [ ... ] of games [json-syntax]"}));
+  EXPECT_LT(growth, 2 * kSize + (std::size_t{50} << 20)) << "peak grew by " << (growth >> 20) << " MB";
 }
 
 // --- paths and the summary --------------------------------------------------

@@ -57,6 +57,29 @@ TEST_F(DetailsTest, PictureReplacedOnDiskShowsOnTheNextSelection) {
   EXPECT_EQ(Access().pnlPoster()->FillKind(), fmx::TBrushKind::Bitmap);
 }
 
+// Catalogs are written where file names ignore letter case.
+TEST_F(DetailsTest, PictureNamedInAnotherLetterCaseShows) {
+  fs::rename(data_.path() / "assets/post/alpha.png", data_.path() / "assets/post/Alpha.PNG");
+  fs::rename(data_.path() / "assets/qrcod", data_.path() / "assets/QRCod");
+  Open();
+  EXPECT_EQ(Access().pnlPoster()->FillKind(), fmx::TBrushKind::Bitmap);
+  EXPECT_FALSE(Access().lblPosterText()->Visible());
+  EXPECT_EQ(Access().imgQRCode()->BitmapWidth(), 148);
+}
+
+#ifndef _WIN32
+// A catalog is data: a name that leads out of the poster folder shows no
+// other file of the disk, even a picture.
+TEST_F(DetailsTest, PictureOutsideItsFolderShowsThePlaceholder) {
+  fs::copy_file(data_.path() / "assets/post/alpha.png", data_.path() / "elsewhere.png");
+  fs::create_symlink("../../elsewhere.png", data_.path() / "assets/post/missing.png");
+  Open();
+  Form().ClickAt(RowX(), RowY(1));  // missing.png, now a link out of the folder
+  EXPECT_EQ(Access().pnlPoster()->FillKind(), fmx::TBrushKind::Solid);
+  EXPECT_EQ(Access().lblPosterText()->Text(), u"Картинка");
+}
+#endif
+
 TEST_F(DetailsTest, QRCodeGoodMissingAndBrokenGiveAWhiteSquare) {
   Open();
   auto a = Access();

@@ -201,16 +201,25 @@ class Checker {
   }
 
   void CheckCatalogFile() {
-    if (platform::FolderExists(catalogPath_)) {
-      AddUnplaced(catalogPath_, Severity::Error, "io", "is a folder, not a file");
-      return;
+    switch (platform::KindOf(catalogPath_)) {
+      case platform::FileKind::Missing:
+        AddUnplaced(catalogPath_, Severity::Error, "io", "no such file");
+        return;
+      case platform::FileKind::Folder:
+        AddUnplaced(catalogPath_, Severity::Error, "io", "is a folder, not a file");
+        return;
+      case platform::FileKind::Other:
+        AddUnplaced(catalogPath_, Severity::Error, "io",
+                    "is not a regular file (a pipe, a device or a socket); the program does not "
+                    "read it");
+        return;
+      case platform::FileKind::Regular:
+        break;
     }
     std::string reason;
     auto bytes = GameData::ReadCatalogFile(catalogPath_, &reason);
     if (!bytes) {
-      AddUnplaced(
-          catalogPath_, Severity::Error, "io",
-          platform::FileExists(catalogPath_) ? "cannot be read: " + reason : "no such file");
+      AddUnplaced(catalogPath_, Severity::Error, "io", "cannot be read: " + reason);
       return;
     }
     bytes_ = std::move(*bytes);
@@ -430,8 +439,9 @@ class Checker {
                               "leads outside its assets folder (" + Utf8(file.Path) +
                                   "), so the program does not look at it"};
       case State::NotAFile:
-        return PictureProblem{"missing-file",
-                              "at " + Utf8(file.Path) + " is not a regular file"};
+        return PictureProblem{"missing-file", "at " + Utf8(file.Path) +
+                                                  " is not a regular file, so the program does "
+                                                  "not read it"};
       case State::Found:
         if (!fmx::CanDecodePicture(file.Path, &reason)) {
           return PictureProblem{"undecodable-image", "cannot be shown: " + reason};
