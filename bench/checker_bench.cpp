@@ -13,16 +13,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// n games that all have id 1: one duplicate-id finding for each but the
-// first, each quoting where the first one is.
+// n games: the first half with ids 1..n/2, the second half with the same
+// ids in a scattered order, so each duplicate-id finding quotes a place far
+// behind the previous one.
 fs::path DuplicateIdCatalog(int games, bool oneLine) {
   const fs::path folder = fs::temp_directory_path() /
                           ("velmar-bench-check-" + std::to_string(games) + (oneLine ? "-line" : "-lines"));
   fs::create_directories(folder);
+  const long half = games / 2;
   std::string text = "[";
-  for (int i = 0; i < games; ++i) {
+  for (long i = 0; i < 2 * half; ++i) {
     if (i > 0) text += oneLine ? "," : ",\n";
-    text += "{\"id\":1,\"url\":\"https://v/\"}";
+    const long id = i < half ? i + 1 : (i * 7919) % half + 1;
+    text += "{\"id\":" + std::to_string(id) + ",\"url\":\"https://v/\"}";
   }
   text += "]";
   std::ofstream(folder / "games.json", std::ios::binary) << text;
