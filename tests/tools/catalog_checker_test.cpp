@@ -234,7 +234,7 @@ INSTANTIATE_TEST_SUITE_P(
             "  \"name\": \"second\", \"info\": {\"genre\": \"a\", \"genre\": \"b\"}}]",
             {"DATA/games.json:2:3: warning: duplicate key \"name\" is ignored; the first one "
              "(line 1, column 3) is used [unknown-key]",
-             "DATA/games.json:2:42: warning: duplicate key \"genre\" in \"info\" is ignored; "
+             "DATA/games.json:2:44: warning: duplicate key \"genre\" in \"info\" is ignored; "
              "the first one (line 2, column 30) is used [unknown-key]"}},
         CatalogCase{
             "duplicate_and_non_positive_ids",
