@@ -51,6 +51,8 @@ bool IsJsonSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r
 // between tokens the parser sees only the first byte: it keeps every byte of
 // the current token for its error message, and a long run would cost many
 // times its size there. `skipped` counts the bytes it did not see.
+// The parser reports a string at its closing quote; `stringStart` keeps
+// where it began, so an error can point at the start of the token.
 class TrackingIterator {
  public:
   using iterator_category = std::input_iterator_tag;
@@ -59,8 +61,9 @@ class TrackingIterator {
   using pointer = const char*;
   using reference = const char&;
 
-  TrackingIterator(const char* at, const char* end, const char** cursor, std::size_t* skipped)
-      : at_(at), end_(end), cursor_(cursor), skipped_(skipped) {}
+  TrackingIterator(const char* at, const char* end, const char** cursor, std::size_t* skipped,
+                   const char** stringStart)
+      : at_(at), end_(end), cursor_(cursor), skipped_(skipped), stringStart_(stringStart) {}
   char operator*() const { return *at_; }
   TrackingIterator& operator++() {
     const char c = *at_++;
@@ -74,6 +77,7 @@ class TrackingIterator {
       }
     } else if (c == '"') {
       inString_ = true;
+      *stringStart_ = at_ - 1;
     } else if (IsJsonSpace(c)) {
       const char* from = at_;
       while (at_ != end_ && IsJsonSpace(*at_)) ++at_;
@@ -90,6 +94,7 @@ class TrackingIterator {
   const char* end_;
   const char** cursor_;
   std::size_t* skipped_;
+  const char** stringStart_;  // the opening quote of the last string begun
   bool inString_ = false;
   bool escaped_ = false;
 };
@@ -154,6 +159,16 @@ class DocumentBuilder {
   }
 
   bool tooDeep() const { return tooDeep_; }
+  // The array or object the parser was inside when it stopped.
+  struct Open {
+    Kind kind;
+    std::size_t position;  // of its '[' or '{' in the file
+  };
+  std::optional<Open> innermostOpen() const {
+    if (open_.empty()) return std::nullopt;
+    const auto& node = document_.nodes_[open_.back()];
+    return Open{node.kind, node.position};
+  }
   std::size_t errorPosition() const { return errorPosition_; }
   const std::string& errorMessage() const { return errorMessage_; }
 
@@ -261,7 +276,7 @@ std::size_t FindTooDeep(std::string_view text) {
 }
 
 void Fail(ParseError* error, ParseError::Code code, std::size_t offset, std::string message) {
-  if (error) *error = ParseError{code, offset, std::move(message)};
+  if (error) *error = ParseError{code, offset, std::move(message), std::nullopt, Kind::Null};
 }
 
 }  // namespace
@@ -295,21 +310,33 @@ std::optional<Document> Parse(std::string_view bytes, ParseError* error) {
 
   Document document;
   const char* cursor = text.data();
+  const char* stringStart = text.data();
   std::size_t skipped = 0;
   DocumentBuilder builder(document, text, start, &cursor);
   const char* const end = text.data() + text.size();
-  const bool ok = nlohmann::json::sax_parse(TrackingIterator(text.data(), end, &cursor, &skipped),
-                                            TrackingIterator(end, end, &cursor, &skipped), &builder,
-                                            nlohmann::json::input_format_t::json, true);
+  const bool ok = nlohmann::json::sax_parse(
+      TrackingIterator(text.data(), end, &cursor, &skipped, &stringStart),
+      TrackingIterator(end, end, &cursor, &skipped, &stringStart), &builder,
+      nlohmann::json::input_format_t::json, true);
   if (ok) return document;
   if (builder.tooDeep()) {
     Fail(error, ParseError::Code::TooDeep, start + FindTooDeep(text),
          "nesting deeper than " + std::to_string(kMaxNesting) + " levels");
   } else {
-    // The parser counts characters it saw, the offending one included.
+    // The parser counts characters it saw, the offending one included; a
+    // string it did not expect is pointed at by its opening quote.
     const std::size_t position = builder.errorPosition() + skipped;
-    Fail(error, ParseError::Code::Syntax, start + (position > 0 ? position - 1 : 0),
-         builder.errorMessage());
+    std::size_t offset = position > 0 ? position - 1 : 0;
+    if (builder.errorMessage().find("unexpected string literal") != std::string::npos) {
+      offset = static_cast<std::size_t>(stringStart - text.data());
+    }
+    Fail(error, ParseError::Code::Syntax, start + offset, builder.errorMessage());
+    if (error) {
+      if (const auto open = builder.innermostOpen()) {
+        error->openedAt = open->position;
+        error->openedKind = open->kind;
+      }
+    }
   }
   return std::nullopt;
 }

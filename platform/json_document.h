@@ -68,6 +68,10 @@ struct ParseError {
   Code code = Code::None;
   std::size_t offset = 0;  // byte offset in the file, byte-order mark included
   std::string message;
+  // A syntax error inside an array or object: where the innermost one opened
+  // (byte offset in the file), and which kind it is.
+  std::optional<std::size_t> openedAt;
+  Kind openedKind = Kind::Null;
 };
 
 // Values are kept in one flat array in file order; each container knows where

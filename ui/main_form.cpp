@@ -47,7 +47,10 @@ void TfrmMain::FormCreate(TObject*) {
     fmx::ShowMessage(std::u16string(texts::kSettingsFolderFailed) + u"\n\n" + error.folder() +
                      u"\n" + platform::Utf8ToUtf16(error.reason()));
   }
-  if (!LoadGames(gamesPath)) LoadDemoGames();
+  if (!LoadGames(gamesPath)) {
+    LoadDemoGames();
+    if (OnDemoCatalog) OnDemoCatalog(gamesPath);
+  }
   FilterGames(u"");
   BuildUI();
   PopulateGamesList();

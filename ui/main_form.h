@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,10 @@ class TfrmMain : public fmx::TForm {
   // Raises the destroy event if nobody did, so favourites are written
   // however the window goes.
   ~TfrmMain() override;
+
+  // Told the path of games.json when the window falls back to the demo
+  // catalog, so the program can say why; the window itself shows nothing.
+  static inline std::function<void(const std::u16string& catalogPath)> OnDemoCatalog;
 
  private:
   friend class MainFormTestAccess;

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "ui/build_settings.h"
+
 // Everything the window says, and the two addresses of the maker.
 namespace texts {
 
@@ -19,7 +21,7 @@ inline constexpr std::u16string_view kPlay = u"Играть";
 inline constexpr std::u16string_view kFooterNotice =
     u"Для обновления программы скачайте новую версию с нашего Telegram или ";
 inline constexpr std::u16string_view kFooterLink = u"САЙТА";
-inline constexpr std::u16string_view kVersion = u"Версия от 7.06.2026";
+inline constexpr std::u16string_view kVersion = u"Версия от " VELMAR_VERSION_DATE;
 inline constexpr std::u16string_view kStarFavorite = u"★";
 inline constexpr std::u16string_view kStarPlain = u"☆";
 
@@ -30,8 +32,9 @@ inline constexpr std::u16string_view kSettingsFolderFailed =
     u"Не удалось создать папку настроек. Избранное будет работать до закрытия программы, "
     u"но не сохранится.";
 
-// The maker's Telegram channel and the home page of the maker's web site.
-inline constexpr std::u16string_view kTelegramChannelURL = u"https://t.me/velmar_games";
-inline constexpr std::u16string_view kWebSiteURL = u"https://velmar.example";
+// The maker's Telegram channel and the home page of the maker's web site,
+// chosen when the program is built.
+inline constexpr std::u16string_view kTelegramChannelURL = VELMAR_TELEGRAM_URL;
+inline constexpr std::u16string_view kWebSiteURL = VELMAR_SITE_URL;
 
 }  // namespace texts

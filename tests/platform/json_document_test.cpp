@@ -38,6 +38,14 @@ INSTANTIATE_TEST_SUITE_P(
         RejectCase{"text_after_value", "[1] x", Code::Syntax, 4},
         RejectCase{"two_values", "[] []", Code::Syntax, 3},
         RejectCase{"trailing_comma", "[1,]", Code::Syntax, 3},
+        // A string the parser did not expect is pointed at by its opening quote.
+        RejectCase{"unexpected_string_at_its_start", "[{\"a\": 1 \"bb\": 2}]", Code::Syntax, 9},
+        RejectCase{"unexpected_key_after_escape", "[{\"a\\\"\": 1 \"b\": 2}]", Code::Syntax, 11},
+        // Runs of whitespace count in full, though the parser sees one byte of each.
+        RejectCase{"after_many_line_breaks", "[1,\n\n\n\n \t\r\n]", Code::Syntax, 11},
+        RejectCase{"ends_after_line_breaks", "[\n\n\n\n", Code::Syntax, 5},
+        RejectCase{"word_after_spaces", "[      x]", Code::Syntax, 7},
+        RejectCase{"spaces_inside_strings_are_kept_apart", "[\"a     b\"   x]", Code::Syntax, 13},
         RejectCase{"utf16_le_bom", std::string("\xFF\xFE[\0]\0", 6), Code::Utf8, 0},
         RejectCase{"invalid_byte_after_bom", "\xEF\xBB\xBF[\"\xC0\xAF\"]", Code::Utf8, 5},
         RejectCase{"cp1251_cyrillic", "[\"\xCF\xF0\xE8\"]", Code::Utf8, 2},

@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "(remove the last comma) [json-syntax]"}},
         CatalogCase{"missing_comma",
                     "[{\"id\": 1 \"name\": \"x\"}]",
-                    {"DATA/games.json:1:16: error: expected ',' or '}', found a string "
+                    {"DATA/games.json:1:11: error: expected ',' or '}', found a string "
                      "(missing comma?) [json-syntax]"}},
         CatalogCase{"unknown_word_after_cyrillic",
                     "[{\"name\": \"Ёж\", \"id\": tru}]",

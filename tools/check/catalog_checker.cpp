@@ -154,8 +154,12 @@ bool IsPresent(const std::optional<Value>& member) { return member && !member->i
 
 class Checker {
  public:
-  explicit Checker(std::u16string_view folder)
-      : folder_(folder), catalogPath_(JoinPath(folder, GameData::kCatalogFileName)) {}
+  // With `errorsOnly`, only what makes the program give up on games.json is
+  // looked for: no game is checked and no picture opened.
+  Checker(std::u16string_view folder, bool errorsOnly)
+      : folder_(folder),
+        catalogPath_(JoinPath(folder, GameData::kCatalogFileName)),
+        errorsOnly_(errorsOnly) {}
 
   Report Run() {
     if (!folder_.empty() && !platform::FolderExists(folder_)) {
@@ -173,7 +177,7 @@ class Checker {
     }
     // Without games.json the folder is most likely not a data folder at all;
     // its icons would only add noise.
-    if (platform::FileExists(catalogPath_)) CheckIcons();
+    if (!errorsOnly_ && platform::FileExists(catalogPath_)) CheckIcons();
     return std::move(report_);
   }
 
@@ -240,7 +244,7 @@ class Checker {
     std::size_t index = 0;
     for (Value element : root) {
       if (element.isObject()) {
-        CheckGame(element, index);
+        if (!errorsOnly_) CheckGame(element, index);
       } else {
         Add(element.position(), Severity::Error, "element-not-object",
             "element " + Number(index + 1) + " of the catalog is " + KindName(element) +
@@ -268,8 +272,14 @@ class Checker {
       case Code::None:
         break;
     }
+    std::optional<OpenContainer> open;
+    if (error.openedAt) {
+      const TextPosition at = lines_->At(*error.openedAt);
+      open = OpenContainer{error.openedKind == Kind::Object,
+                           Number(at.line) + ":" + Number(at.column)};
+    }
     Add(error.offset, Severity::Error, "json-syntax",
-        SyntaxMessage(error.message, bytes_, error.offset));
+        SyntaxMessage(error.message, bytes_, error.offset, open ? &*open : nullptr));
   }
 
   void CheckGame(Value game, std::size_t index) {
@@ -483,6 +493,7 @@ class Checker {
 
   std::u16string folder_;
   std::u16string catalogPath_;
+  bool errorsOnly_;
   std::string bytes_;
   std::optional<LineMap> lines_;
   std::vector<Placed> placed_;
@@ -503,7 +514,15 @@ std::size_t Report::Count(Severity severity) const {
                     [severity](const Finding& f) { return f.severity == severity; }));
 }
 
-Report CheckCatalogFolder(std::u16string_view folder) { return Checker(folder).Run(); }
+Report CheckCatalogFolder(std::u16string_view folder) { return Checker(folder, false).Run(); }
+
+std::optional<Finding> FirstCatalogError(std::u16string_view folder) {
+  Report report = Checker(folder, true).Run();
+  for (Finding& finding : report.findings) {
+    if (finding.severity == Severity::Error) return std::move(finding);
+  }
+  return std::nullopt;
+}
 
 std::u16string JoinPath(std::u16string_view folder, std::u16string_view name) {
   std::u16string path(folder);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,10 @@ struct Report {
 // Checks `folder`/games.json and the pictures it names. Findings about
 // games.json come in file order, then those about the icons.
 Report CheckCatalogFolder(std::u16string_view folder);
+
+// The first reason the program would not use `folder`/games.json, in the
+// words CheckCatalogFolder uses; nothing when it would use it.
+std::optional<Finding> FirstCatalogError(std::u16string_view folder);
 
 // The folder joined with a name: a separator is added unless the folder ends
 // with one or is empty.

@@ -143,7 +143,7 @@ std::string TokenProblem(const ParserMessage& parts, std::string_view bytes, std
 }
 
 std::string UnexpectedToken(const ParserMessage& parts, std::string_view bytes,
-                            std::size_t offset) {
+                            std::size_t offset, const OpenContainer* open) {
   const std::string found = FoundName(parts.found);
   if (parts.expected == "end of input")
     return "unexpected " + found + " after the end of the catalog";
@@ -153,6 +153,16 @@ std::string UnexpectedToken(const ParserMessage& parts, std::string_view bytes,
     return "the file ends too early: expected " + expected;
   }
   if (expected.empty()) return "unexpected " + found;
+  // A '{' where an object's ',' or '}' belongs starts the next element: the
+  // object before it was never closed; the same for a closer of the other
+  // kind.
+  if (open && open->isObject && parts.context == "object" &&
+      (parts.found == "'{'" || parts.found == "']'")) {
+    return "expected '}' to close the object opened at " + open->openedAt + ", found " + found;
+  }
+  if (open && !open->isObject && parts.context == "array" && parts.found == "'}'") {
+    return "expected ']' to close the array opened at " + open->openedAt + ", found " + found;
+  }
   const bool closing = parts.found == "']'" || parts.found == "'}'";
   if (closing && PreviousCharacter(bytes, offset) == ',') {
     return "expected " + expected + " after ',', found " + found + " (remove the last comma)";
@@ -168,10 +178,10 @@ std::string UnexpectedToken(const ParserMessage& parts, std::string_view bytes,
 }  // namespace
 
 std::string SyntaxMessage(std::string_view parserMessage, std::string_view bytes,
-                          std::size_t offset) {
+                          std::size_t offset, const OpenContainer* open) {
   ParserMessage parts;
   if (Split(parserMessage, parts)) {
-    return parts.problem.empty() ? UnexpectedToken(parts, bytes, offset)
+    return parts.problem.empty() ? UnexpectedToken(parts, bytes, offset, open)
                                  : TokenProblem(parts, bytes, offset);
   }
   // Faults the reader finds before parsing, told by the bytes they stop at.
