@@ -233,9 +233,9 @@ INSTANTIATE_TEST_SUITE_P(
             "[{\"name\": \"first\", \"url\": \"https://v/1\",\n"
             "  \"name\": \"second\", \"info\": {\"genre\": \"a\", \"genre\": \"b\"}}]",
             {"DATA/games.json:2:3: warning: duplicate key \"name\" is ignored; the first one "
-             "(line 1, column 3) is used [unknown-key]",
+             "(line 1, column 3) is used [duplicate-key]",
              "DATA/games.json:2:44: warning: duplicate key \"genre\" in \"info\" is ignored; "
-             "the first one (line 2, column 30) is used [unknown-key]"}},
+             "the first one (line 2, column 30) is used [duplicate-key]"}},
         CatalogCase{
             "duplicate_and_non_positive_ids",
             "[\n{\"id\": 2, \"url\": \"https://v/1\"},\n{\"url\": \"https://v/2\"},\n"

@@ -163,7 +163,7 @@ class Checker {
 
   Report Run() {
     if (!folder_.empty() && !platform::FolderExists(folder_)) {
-      AddUnplaced(catalogPath_, Severity::Error, "io", "the folder does not exist");
+      AddUnplaced(catalogPath_, "io", "the folder does not exist");
       return std::move(report_);
     }
     CheckCatalogFile();
@@ -187,14 +187,14 @@ class Checker {
     Finding finding;
   };
 
-  void Add(std::size_t offset, Severity severity, std::string code, std::string message) {
+  // The severity of a finding is its code's.
+  void Add(std::size_t offset, std::string code, std::string message) {
+    const Severity severity = FindDiagnosticCode(code).severity;
     placed_.push_back(
         Placed{offset, Finding{severity, std::move(code), catalogPath_, 0, 0, std::move(message)}});
   }
-  void Warn(std::size_t offset, std::string code, std::string message) {
-    Add(offset, Severity::Warning, std::move(code), std::move(message));
-  }
-  void AddUnplaced(std::u16string path, Severity severity, std::string code, std::string message) {
+  void AddUnplaced(std::u16string path, std::string code, std::string message) {
+    const Severity severity = FindDiagnosticCode(code).severity;
     report_.findings.push_back(
         Finding{severity, std::move(code), std::move(path), 0, 0, std::move(message)});
   }
@@ -207,13 +207,13 @@ class Checker {
   void CheckCatalogFile() {
     switch (platform::KindOf(catalogPath_)) {
       case platform::FileKind::Missing:
-        AddUnplaced(catalogPath_, Severity::Error, "io", "no such file");
+        AddUnplaced(catalogPath_, "io", "no such file");
         return;
       case platform::FileKind::Folder:
-        AddUnplaced(catalogPath_, Severity::Error, "io", "is a folder, not a file");
+        AddUnplaced(catalogPath_, "io", "is a folder, not a file");
         return;
       case platform::FileKind::Other:
-        AddUnplaced(catalogPath_, Severity::Error, "io",
+        AddUnplaced(catalogPath_, "io",
                     "is not a regular file (a pipe, a device or a socket); the program does not "
                     "read it");
         return;
@@ -223,7 +223,7 @@ class Checker {
     std::string reason;
     auto bytes = GameData::ReadCatalogFile(catalogPath_, &reason);
     if (!bytes) {
-      AddUnplaced(catalogPath_, Severity::Error, "io", "cannot be read: " + reason);
+      AddUnplaced(catalogPath_, "io", "cannot be read: " + reason);
       return;
     }
     bytes_ = std::move(*bytes);
@@ -236,7 +236,7 @@ class Checker {
     }
     const Value root = document->root();
     if (!root.isArray()) {
-      Add(root.position(), Severity::Error, "not-array",
+      Add(root.position(), "not-array",
           "the catalog must be an array [ ... ] of games, not " + KindName(root));
       return;
     }
@@ -246,7 +246,7 @@ class Checker {
       if (element.isObject()) {
         if (!errorsOnly_) CheckGame(element, index);
       } else {
-        Add(element.position(), Severity::Error, "element-not-object",
+        Add(element.position(), "element-not-object",
             "element " + Number(index + 1) + " of the catalog is " + KindName(element) +
                 ", not a game object { ... }");
       }
@@ -258,13 +258,13 @@ class Checker {
     using Code = platform::json::ParseError::Code;
     switch (error.code) {
       case Code::Utf8:
-        Add(error.offset, Severity::Error, "utf8", Utf8Message(bytes_, error.offset));
+        Add(error.offset, "utf8", Utf8Message(bytes_, error.offset));
         return;
       case Code::TooLarge:
-        AddUnplaced(catalogPath_, Severity::Error, "io", "cannot be read: " + error.message);
+        AddUnplaced(catalogPath_, "io", "cannot be read: " + error.message);
         return;
       case Code::TooDeep:
-        Add(error.offset, Severity::Error, "json-syntax",
+        Add(error.offset, "json-syntax",
             "arrays and objects nested more than " + Number(platform::json::kMaxNesting) +
                 " levels deep");
         return;
@@ -278,7 +278,7 @@ class Checker {
       open = OpenContainer{error.openedKind == Kind::Object,
                            Number(at.line) + ":" + Number(at.column)};
     }
-    Add(error.offset, Severity::Error, "json-syntax",
+    Add(error.offset, "json-syntax",
         SyntaxMessage(error.message, bytes_, error.offset, open ? &*open : nullptr));
   }
 
@@ -317,7 +317,7 @@ class Checker {
       const std::string key = "key " + Quoted(name) + where;
       if (IsKnown(name, own)) {
         if (!isFirst) {
-          Warn(member.namePosition(), "unknown-key",
+          Add(member.namePosition(), "duplicate-key",
                "duplicate " + key + " is ignored; the first one (" + LineAndColumn(first->second) +
                    ") is used");
         }
@@ -334,7 +334,7 @@ class Checker {
                        ? "; it belongs " + place
                        : "; did you mean \"" + std::string(*otherKey) + "\" " + place + "?";
       }
-      Warn(member.namePosition(), "unknown-key", std::move(message));
+      Add(member.namePosition(), "unknown-key", std::move(message));
     }
   }
 
@@ -360,15 +360,15 @@ class Checker {
           said += " is " + KindName(*member) + ", not a number";
           break;
       }
-      Warn(at, "wrong-type", said + "; the game gets id " + Number(index + 1) + " (its position)");
+      Add(at, "wrong-type", said + "; the game gets id " + Number(index + 1) + " (its position)");
     }
     const std::string idText = "id " + std::to_string(id);
     if (id <= 0) {
-      Warn(at, "id-not-positive", idText + " is not positive; the game cannot be made a favourite");
+      Add(at, "id-not-positive", idText + " is not positive; the game cannot be made a favourite");
     }
     const auto [first, isFirst] = ids_.emplace(id, FirstUse{index, at});
     if (!isFirst) {
-      Warn(at, "duplicate-id",
+      Add(at, "duplicate-id",
            idText + (fromPosition ? " (its position)" : "") + " is already used by game " +
                Number(first->second.game + 1) + " (" + LineAndColumn(first->second.offset) +
                "); selection and star clicks act on the first of them");
@@ -381,7 +381,7 @@ class Checker {
     const auto member = object.member(key);
     std::u16string ignored;
     if (IsPresent(member) && !GameData::TryJSONStr(object, key, ignored)) {
-      Warn(member->position(), "wrong-type",
+      Add(member->position(), "wrong-type",
            "\"" + std::string(key) + "\"" + std::string(where) + " is " + KindName(*member) +
                ", not text; " + fallback);
     }
@@ -391,7 +391,7 @@ class Checker {
     const auto info = game.member("info");
     if (!IsPresent(info)) return;
     if (!info->isObject()) {
-      Warn(info->position(), "wrong-type",
+      Add(info->position(), "wrong-type",
            "\"info\" is " + KindName(*info) +
                ", not an object; the program ignores it and the details show only the game's name");
       return;
@@ -416,15 +416,15 @@ class Checker {
       if (!IsPresent(member)) {
         if (!absentMatters) return;
         if (member) {
-          Warn(member->position(), "address-not-opened", name + " is null; " + noAddress);
+          Add(member->position(), "address-not-opened", name + " is null; " + noAddress);
         } else {
-          Warn(game.position(), "address-not-opened", "the game has no " + name + "; " + noAddress);
+          Add(game.position(), "address-not-opened", "the game has no " + name + "; " + noAddress);
         }
       } else {
-        Warn(member->position(), "address-not-opened", name + " is empty; " + noAddress);
+        Add(member->position(), "address-not-opened", name + " is empty; " + noAddress);
       }
     } else if (!GameData::IsWebAddress(address)) {
-      Warn(member->position(), "address-not-opened",
+      Add(member->position(), "address-not-opened",
            name + " " + Quoted(address) + " is not an http or https address; " + notOpened);
     }
   }
@@ -466,11 +466,47 @@ class Checker {
                     const std::string& broken) {
     if (name.empty()) return;
     const std::size_t at = game.member(key)->position();
-    if (const auto problem = ProblemWith(FindAsset(subfolder, name))) {
+    const GameData::TAssetFile found = FindAsset(subfolder, name);
+    if (const auto problem = ProblemWith(found)) {
       const bool undecodable = problem->code == "undecodable-image";
-      Warn(at, problem->code,
+      Add(at, problem->code,
            what + " " + Quoted(name) + " " + problem->text + "; " + (undecodable ? broken : missing));
+      return;
     }
+    if (found.CaseDiffers) Add(at, "name-case", what + " " + Quoted(name) + " " + CaseAdvice(found, subfolder, name));
+  }
+
+  // Where a name found only by ignoring letter case differs from the disk,
+  // and what to rename.
+  std::string CaseAdvice(const GameData::TAssetFile& found, std::u16string_view subfolder,
+                         std::u16string_view name) const {
+    // The path on disk past the data folder: assets, the folder, the file.
+    const std::u16string dataFolder = JoinPath(folder_, u"");
+    std::vector<std::u16string> parts;
+    std::u16string part;
+    for (char16_t c : std::u16string_view(found.Path).substr(dataFolder.size())) {
+      if (c == u'/' || c == u'\\') {
+        parts.push_back(std::move(part));
+        part.clear();
+      } else {
+        part += c;
+      }
+    }
+    parts.push_back(std::move(part));
+    const char16_t separator = name.find(u'\\') != std::u16string_view::npos ? u'\\' : u'/';
+    std::u16string file;
+    for (std::size_t i = 2; i < parts.size(); ++i) {
+      if (i > 2) file += separator;
+      file += parts[i];
+    }
+    const std::string works = "matches only ignoring letter case; works on Windows and in Velmar";
+    const std::u16string expected = u"assets/" + std::u16string(subfolder);
+    const std::u16string onDisk = parts.size() >= 2 ? parts[0] + u"/" + parts[1] : expected;
+    if (onDisk != expected) {
+      return "is in the folder " + Quoted(onDisk) + ", which " + works + "; rename the folder to " +
+             Quoted(expected);
+    }
+    return "is the file " + Quoted(file) + ", which " + works + "; rename to " + Quoted(file);
   }
 
   // The two button icons are read whatever games.json holds.
@@ -484,9 +520,13 @@ class Checker {
       const GameData::TAssetFile found = FindAsset(GameData::kIconFolder, icon.file);
       if (const auto problem = ProblemWith(found)) {
         const bool missing = found.State == GameData::TAssetFile::TState::Missing;
-        AddUnplaced(found.Path, Severity::Warning, problem->code,
+        AddUnplaced(found.Path, problem->code,
                     "icon " + (missing ? std::string("not found") : problem->text) + "; " +
                         icon.effect);
+      } else if (found.CaseDiffers) {
+        AddUnplaced(found.Path, "name-case",
+                    "icon " + Quoted(icon.file) + " " +
+                        CaseAdvice(found, GameData::kIconFolder, icon.file));
       }
     }
   }
@@ -534,7 +574,7 @@ std::u16string JoinPath(std::u16string_view folder, std::u16string_view name) {
 std::string FormatFinding(const Finding& finding) {
   std::string line = Utf8(finding.path);
   if (finding.line > 0) line += ":" + Number(finding.line) + ":" + Number(finding.column);
-  line += finding.severity == Severity::Error ? ": error: " : ": warning: ";
+  line += ": " + std::string(SeverityName(finding.severity)) + ": ";
   return line + finding.message + " [" + finding.code + "]";
 }
 
@@ -544,7 +584,10 @@ std::string FormatSummary(const Report& report) {
   };
   return counted(report.games, "game", "games") + ", " +
          counted(report.Count(Severity::Error), "error", "errors") + ", " +
-         counted(report.Count(Severity::Warning), "warning", "warnings");
+         counted(report.Count(Severity::Warning), "warning", "warnings") +
+         (report.Count(Severity::Note) > 0
+              ? ", " + counted(report.Count(Severity::Note), "note", "notes")
+              : std::string());
 }
 
 }  // namespace checker

@@ -6,15 +6,13 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/check/diagnostic_codes.h"
+
 // The catalog checker: what the program would make of a data folder
 // (games.json and the pictures under assets/), told to the catalog's author.
 namespace checker {
 
-enum class Severity { Error, Warning };
-
 struct Finding {
-  // Error: the program shows its demo catalog instead of games.json.
-  // Warning: the program runs, but not as the author probably meant.
   Severity severity = Severity::Error;
   std::string code;     // stable identifier, e.g. "json-syntax"
   std::u16string path;  // the file the finding is about
