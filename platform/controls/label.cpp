@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QTextLayout>
 
+#include <algorithm>
+
 #include "platform/controls/font.h"
 #include "platform/controls/qt_convert.h"
 
@@ -195,9 +197,17 @@ void TLabel::Paint(QPainter& painter) const {
     layout.draw(&painter, origin);
     return;
   }
+  // Cut text fills the label to its edges; the antialiased edge of a glyph
+  // (a leading "Т") must not show beside it either. Vertically the lines
+  // drawn are those that fit, and a label lower than one line keeps its
+  // first line whole.
+  painter.save();
+  painter.setClipRect(QRectF(0, std::min(0.0f, top), Width(), std::max(Height(), top + layoutHeight_)),
+                      Qt::IntersectClip);
   const int whole = cutLine_ ? shownLines_ - 1 : shownLines_;
   for (int i = 0; i < whole; ++i) layout.lineAt(i).draw(&painter, origin);
   if (cutLine_) cutLine_->draw(&painter, origin);
+  painter.restore();
 }
 
 }  // namespace fmx
