@@ -9,6 +9,7 @@ VELMAR_PACKAGES=(
   nlohmann-json3-dev libjxr-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xdotool x11-utils libx11-dev
+  zbar-tools
 )
 
 velmar_install_missing() {
