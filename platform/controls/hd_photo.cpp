@@ -1,6 +1,8 @@
 #include "platform/controls/hd_photo.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -8,6 +10,14 @@
 #include <vector>
 
 #include "platform/controls/picture.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 #include <JXRGlue.h>
 // The library's header defines these as macros.
@@ -76,16 +86,16 @@ struct Decoding {
   }
 };
 
-}  // namespace
+// The decoded picture, as plain bytes: the child process that decodes it
+// hands it over through a pipe.
+struct Pixels {
+  std::int32_t width = 0, height = 0;
+  std::int32_t format = QImage::Format_Invalid;
+  std::uint64_t stride = 0;
+  std::vector<char> data;
+};
 
-bool LooksLikeHdPhoto(std::string_view bytes) {
-  // "II", then the format's own identifier byte.
-  return bytes.size() >= 4 && bytes[0] == 'I' && bytes[1] == 'I' &&
-         static_cast<unsigned char>(bytes[2]) == 0xBC;
-}
-
-QImage DecodeHdPhoto(std::string_view bytes) {
-  if (!LooksLikeHdPhoto(bytes)) throw EPictureError("HD Photo: not an HD Photo file");
+Pixels DecodePixels(std::string_view bytes) {
   Decoding d;
   // The stream only reads from the buffer.
   Check(CreateWS_Memory(&d.stream, const_cast<char*>(bytes.data()), bytes.size()), "opening");
@@ -117,9 +127,154 @@ QImage DecodeHdPhoto(std::string_view bytes) {
   Check(d.converter->Copy(d.converter, &all, static_cast<U8*>(d.pixels), static_cast<U32>(stride)),
         "decoding");
 
-  const QImage view(static_cast<const uchar*>(d.pixels), width, height,
-                    static_cast<qsizetype>(stride), ImageFormatOf(wanted));
+  Pixels pixels;
+  pixels.width = width;
+  pixels.height = height;
+  pixels.format = ImageFormatOf(wanted);
+  pixels.stride = stride;
+  const char* first = static_cast<const char*>(d.pixels);
+  pixels.data.assign(first, first + stride * static_cast<std::size_t>(height));
+  return pixels;
+}
+
+QImage ToImage(const Pixels& pixels) {
+  const QImage view(reinterpret_cast<const uchar*>(pixels.data.data()), pixels.width,
+                    pixels.height, static_cast<qsizetype>(pixels.stride),
+                    static_cast<QImage::Format>(pixels.format));
   return view.copy();
+}
+
+#ifndef _WIN32
+
+// What the child reports before the pixels.
+struct Report {
+  std::int32_t ok = 0;
+  std::int32_t width = 0, height = 0, format = 0;
+  std::uint64_t stride = 0;
+  char reason[200] = {};
+};
+
+constexpr int kDecodeSeconds = 20;
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data += n;
+    size -= std::size_t(n);
+  }
+  return true;
+}
+
+[[noreturn]] void DecodeInChild(std::string_view bytes, int out) {
+  // The library talks on the standard streams about tags it does not know.
+  const int null = ::open("/dev/null", O_WRONLY);
+  if (null >= 0) {
+    ::dup2(null, STDOUT_FILENO);
+    ::dup2(null, STDERR_FILENO);
+  }
+  Report report;
+  Pixels pixels;
+  try {
+    pixels = DecodePixels(bytes);
+    report.ok = 1;
+    report.width = pixels.width;
+    report.height = pixels.height;
+    report.format = pixels.format;
+    report.stride = pixels.stride;
+  } catch (const std::exception& error) {
+    std::strncpy(report.reason, error.what(), sizeof report.reason - 1);
+  }
+  const bool written = WriteAll(out, reinterpret_cast<const char*>(&report), sizeof report) &&
+                       WriteAll(out, pixels.data.data(), pixels.data.size());
+  ::_exit(written ? 0 : 1);
+}
+
+// Reads until the child closes its end, for at most the decoding time.
+bool ReadAll(int fd, std::string& into) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kDecodeSeconds);
+  char buffer[65536];
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return false;
+    pollfd wait{fd, POLLIN, 0};
+    const int ready = ::poll(&wait, 1, int(left.count()));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) return false;
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    if (n == 0) return true;
+    into.append(buffer, std::size_t(n));
+  }
+}
+
+// jxrlib stops the whole process on some damaged files (failed assertions,
+// bad reads), so it decodes in a child process: a damaged poster then gives
+// a refused picture, never a crash of the window.
+QImage DecodeIsolated(std::string_view bytes) {
+  int fds[2];
+  if (::pipe2(fds, O_CLOEXEC) != 0) throw EPictureError("HD Photo: no pipe for the decoder");
+  const pid_t child = ::fork();
+  if (child < 0) {
+    ::close(fds[0]);
+    ::close(fds[1]);
+    throw EPictureError("HD Photo: cannot start the decoder");
+  }
+  if (child == 0) {
+    ::close(fds[0]);
+    DecodeInChild(bytes, fds[1]);
+  }
+  ::close(fds[1]);
+  std::string received;
+  const bool complete = ReadAll(fds[0], received);
+  ::close(fds[0]);
+  if (!complete) ::kill(child, SIGKILL);
+  int status = 0;
+  while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  if (!complete) throw EPictureError("HD Photo: the decoder took too long");
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || received.size() < sizeof(Report)) {
+    throw EPictureError("HD Photo: the decoder failed on this file");
+  }
+  Report report;
+  std::memcpy(&report, received.data(), sizeof report);
+  if (!report.ok) {
+    report.reason[sizeof report.reason - 1] = 0;
+    throw EPictureError(report.reason);
+  }
+  Pixels pixels;
+  pixels.width = report.width;
+  pixels.height = report.height;
+  pixels.format = report.format;
+  pixels.stride = report.stride;
+  pixels.data.assign(received.begin() + sizeof report, received.end());
+  if (pixels.width <= 0 || pixels.height <= 0 ||
+      pixels.data.size() != pixels.stride * std::uint64_t(pixels.height)) {
+    throw EPictureError("HD Photo: the decoder gave an incomplete picture");
+  }
+  return ToImage(pixels);
+}
+
+#endif
+
+}  // namespace
+
+bool LooksLikeHdPhoto(std::string_view bytes) {
+  // "II", then the format's own identifier byte.
+  return bytes.size() >= 4 && bytes[0] == 'I' && bytes[1] == 'I' &&
+         static_cast<unsigned char>(bytes[2]) == 0xBC;
+}
+
+QImage DecodeHdPhoto(std::string_view bytes) {
+  if (!LooksLikeHdPhoto(bytes)) throw EPictureError("HD Photo: not an HD Photo file");
+#ifdef _WIN32
+  return ToImage(DecodePixels(bytes));
+#else
+  return DecodeIsolated(bytes);
+#endif
 }
 
 }  // namespace fmx

@@ -114,6 +114,13 @@ TEST(Pictures, DamagedHdPhotoIsRefusedCleanly) {
     const auto path = ToText(folder.write("cut.hdp", whole.substr(0, keep)));
     CanDecodePicture(path);
   }
+  // A directory entry out of range, on which the library itself stops the
+  // process (a failed assertion): refused, and this process goes on.
+  const auto damaged = std::filesystem::path(VELMAR_FIXTURES_DIR) / "pictures" / "damaged.hdp";
+  std::string reason;
+  EXPECT_FALSE(CanDecodePicture(ToText(damaged), &reason));
+  EXPECT_NE(reason.find("HD Photo"), std::string::npos) << reason;
+  ExpectThreeColours(LoadPicture(ToText(kHdPhoto)));  // and decodes the next one
 }
 
 }  // namespace
