@@ -176,6 +176,12 @@ class DocumentBuilder {
   template <typename Integer>
   bool addInteger(Integer value) {
     if (!add(Kind::Number, true)) return false;
+    // JSON allows no leading zeros or plus sign, so the canonical decimal is
+    // the text as written, except for a zero written with its minus sign.
+    if (value == 0 && text_[document_.nodes_.back().position - base_] == '-') {
+      setText("-0");
+      return true;
+    }
     char buffer[24];
     auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
     setText(std::string_view(buffer, static_cast<std::size_t>(end - buffer)));

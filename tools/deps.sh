@@ -6,9 +6,10 @@ set -euo pipefail
 VELMAR_PACKAGES=(
   g++ cmake make
   qt6-base-dev qt6-image-formats-plugins libgl-dev fonts-dejavu-core
-  nlohmann-json3-dev
+  nlohmann-json3-dev libjxr-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xdotool x11-utils libx11-dev
+  zbar-tools
 )
 
 velmar_install_missing() {

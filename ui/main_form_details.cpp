@@ -107,5 +107,8 @@ void TfrmMain::SelectGameAgain(std::int32_t AGameID) {
   } else {
     SelectGame(-1);
     ShowPlaceholders();
+    // A search that lists nothing (a typo on the way to another query)
+    // must not lose the game: the next search that lists it selects it again.
+    FSelectedGameID = AGameID > 0 ? AGameID : -1;
   }
 }

@@ -151,4 +151,6 @@ void TfrmMain::CreateLeftPanel() {
   imgQRCode->SetAlign(fmx::TAlignLayout::Client);
   imgQRCode->SetMargins(8, 8, 8, 8);
   imgQRCode->SetWrapMode(fmx::TImageWrapMode::Fit);
+  // A QR code must keep its modules sharp to stay readable by a camera.
+  imgQRCode->SetSharpPixels(true);
 }

@@ -6,9 +6,12 @@ void TfrmMain::edtSearchChangeTracking(TObject*) {
   if (FSelectedIndex >= 0 && std::size_t(FSelectedIndex) < FilteredGames.size()) {
     FSelectedGameID = FilteredGames[std::size_t(FSelectedIndex)].ID;
   }
+  // Taken before the rebuild: after a search that listed nothing, filling
+  // the list selects its first row and so overwrites the remembered game.
+  const std::int32_t followedID = FSelectedGameID;
   FilterGames(edtSearch->Text());
   PopulateGamesList();
-  SelectGameAgain(FSelectedGameID);
+  SelectGameAgain(followedID);
 }
 
 void TfrmMain::GamePanelClick(TObject* Sender) {

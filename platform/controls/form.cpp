@@ -1,6 +1,7 @@
 #include "platform/controls/form.h"
 
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -17,6 +18,7 @@
 #include "platform/controls/qt_convert.h"
 #include "platform/controls/scroll_box.h"
 #include "platform/controls/snapshot_data.h"
+#include "platform/controls/tooltip.h"
 #include "platform/utf8.h"
 
 namespace fmx {
@@ -60,6 +62,11 @@ class FormHost : public QWidget {
     form_->PointerUp(float(p.x()), float(p.y()), long(event->timestamp()));
   }
   void leaveEvent(QEvent*) override { form_->PointerLeave(); }
+  bool event(QEvent* event) override {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    ShowTooltip(*form_, *this, *static_cast<QHelpEvent*>(event));
+    return true;
+  }
   void wheelEvent(QWheelEvent* event) override {
     const QPointF p = event->position();
     form_->Wheel(float(p.x()), float(p.y()), -float(event->angleDelta().y()) / 8.0f);

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 #include "platform/controls/picture.h"
 #include "platform/controls/qt_convert.h"
 
@@ -54,7 +56,24 @@ void TImage::Paint(QPainter& painter) const {
   const qreal scale = std::min(Width() / qreal(image.width()), Height() / qreal(image.height()));
   const QSizeF size(image.width() * scale, image.height() * scale);
   const QRectF target(QPointF((Width() - size.width()) / 2, (Height() - size.height()) / 2), size);
+  if (!sharpPixels_) {
+    painter.drawImage(target, image);
+    return;
+  }
+  // Device pixels per picture pixel: the painter's transform holds the
+  // device pixel ratio of wherever the window is drawn to.
+  const QTransform& device = painter.deviceTransform();
+  const qreal onDevice = scale * std::hypot(device.m11(), device.m12());
+  painter.save();
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, onDevice < 0.5);
   painter.drawImage(target, image);
+  painter.restore();
+}
+
+void TImage::SetSharpPixels(bool sharp) {
+  if (sharp == sharpPixels_) return;
+  sharpPixels_ = sharp;
+  Repaint();
 }
 
 }  // namespace fmx

@@ -26,6 +26,14 @@ class TImage : public TControl {
   TImageWrapMode WrapMode() const { return wrapMode_; }
   void SetWrapMode(TImageWrapMode mode);
 
+  // For pictures whose pixels are the message, such as QR codes: enlarged
+  // or mildly reduced on the device, every picture pixel stays a block of
+  // its own colour (nearest neighbour); only a reduction to less than half
+  // is smoothed, where dropping whole pixels would distort the picture.
+  // Off by default: pictures are smoothed at every scale.
+  bool SharpPixels() const { return sharpPixels_; }
+  void SetSharpPixels(bool sharp);
+
  protected:
   void Paint(QPainter& painter) const override;
 
@@ -33,6 +41,7 @@ class TImage : public TControl {
   struct Bitmap;
   std::unique_ptr<Bitmap> bitmap_;
   TImageWrapMode wrapMode_ = TImageWrapMode::Fit;
+  bool sharpPixels_ = false;
 };
 
 }  // namespace fmx

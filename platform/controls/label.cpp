@@ -1,7 +1,10 @@
 #include "platform/controls/label.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QTextLayout>
+
+#include <algorithm>
 
 #include "platform/controls/font.h"
 #include "platform/controls/qt_convert.h"
@@ -91,8 +94,9 @@ void TLabel::SetWordWrap(bool wrap) {
 }
 
 void TLabel::BoundsChanged() {
-  // Lines depend on the width only; moving the label keeps them.
-  if (layout_ && layoutWidth_ != Width()) layout_.reset();
+  // Lines depend on the width, and which of them fit on the height; moving
+  // the label keeps them.
+  if (layout_ && (layoutWidth_ != Width() || layoutBoxHeight_ != Height())) layout_.reset();
 }
 
 float TLabel::EffectiveFontSize() const {
@@ -106,29 +110,76 @@ TAlphaColor TLabel::EffectiveFontColor() const {
 const QTextLayout& TLabel::Layout() const {
   if (layout_) return *layout_;
   const bool styled = styledSettings_ & ssStyle;
-  layout_ = std::make_unique<QTextLayout>(
-      ToQString(text_), ControlFont(EffectiveFontSize(), !styled && bold_, !styled && underline_));
+  const QFont font = ControlFont(EffectiveFontSize(), !styled && bold_, !styled && underline_);
+  const QString text = ToQString(text_);
+  layout_ = std::make_unique<QTextLayout>(text, font);
+  cutLine_.reset();
   QTextOption option(HorizontalAlignment(horzAlign_));
-  option.setWrapMode(wordWrap_ ? QTextOption::WordWrap : QTextOption::NoWrap);
+  // A word wider than the label breaks inside the word rather than running
+  // out of the label.
+  option.setWrapMode(wordWrap_ ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
   layout_->setTextOption(option);
   layout_->setCacheEnabled(true);
   // A label exactly as wide as its measured text must not wrap it because of
   // rounding.
   layoutWidth_ = Width();
+  layoutBoxHeight_ = Height();
   const qreal lineWidth = Width() + 0.5;
   qreal y = 0;
+  shownLines_ = 0;
+  layoutHeight_ = 0;
   layout_->beginLayout();
   for (QTextLine line = layout_->createLine(); line.isValid(); line = layout_->createLine()) {
     line.setLineWidth(lineWidth);
     line.setPosition(QPointF(0, y));
     y += line.height();
+    // Only lines that fit the height are drawn, but always the first, so a
+    // label lower than one line still shows it.
+    if (shownLines_ == line.lineNumber() && (shownLines_ == 0 || y <= Height() + 0.01)) {
+      ++shownLines_;
+      layoutHeight_ = float(y);
+    }
   }
   layout_->endLayout();
-  layoutHeight_ = float(y);
+  if (shownLines_ == 0) return *layout_;
+
+  const QTextLine last = layout_->lineAt(shownLines_ - 1);
+  if (shownLines_ < layout_->lineCount() || last.naturalTextWidth() > lineWidth) {
+    // The last line drawn takes what it can of the rest of the text and
+    // ends in an ellipsis.
+    const QString rest = text.mid(last.textStart());
+    const QString shortened = QFontMetricsF(font).elidedText(rest, Qt::ElideRight, lineWidth);
+    cutLine_ = std::make_unique<QTextLayout>(shortened, font);
+    QTextOption oneLine(HorizontalAlignment(horzAlign_));
+    oneLine.setWrapMode(QTextOption::NoWrap);
+    cutLine_->setTextOption(oneLine);
+    cutLine_->beginLayout();
+    QTextLine line = cutLine_->createLine();
+    if (line.isValid()) {
+      line.setLineWidth(lineWidth);
+      line.setPosition(last.position());
+    }
+    cutLine_->endLayout();
+  }
   return *layout_;
 }
 
 int TLabel::LineCount() const { return Layout().lineCount(); }
+
+int TLabel::ShownLineCount() const {
+  Layout();
+  return shownLines_;
+}
+
+bool TLabel::TextCut() const {
+  Layout();
+  return cutLine_ != nullptr;
+}
+
+std::u16string TLabel::CutLineText() const {
+  Layout();
+  return cutLine_ ? FromQString(cutLine_->text()) : std::u16string();
+}
 
 void TLabel::Paint(QPainter& painter) const {
   if (text_.empty()) return;
@@ -141,7 +192,22 @@ void TLabel::Paint(QPainter& painter) const {
                       : horzAlign_ == TTextAlign::Trailing ? -0.5f
                                                            : 0.0f;
   painter.setPen(ToQColor(EffectiveFontColor()));
-  layout.draw(&painter, QPointF(shift, top));
+  const QPointF origin(shift, top);
+  if (!cutLine_ && shownLines_ == layout.lineCount()) {
+    layout.draw(&painter, origin);
+    return;
+  }
+  // Cut text fills the label to its edges; the antialiased edge of a glyph
+  // (a leading "Т") must not show beside it either. Vertically the lines
+  // drawn are those that fit, and a label lower than one line keeps its
+  // first line whole.
+  painter.save();
+  painter.setClipRect(QRectF(0, std::min(0.0f, top), Width(), std::max(Height(), top + layoutHeight_)),
+                      Qt::IntersectClip);
+  const int whole = cutLine_ ? shownLines_ - 1 : shownLines_;
+  for (int i = 0; i < whole; ++i) layout.lineAt(i).draw(&painter, origin);
+  if (cutLine_) cutLine_->draw(&painter, origin);
+  painter.restore();
 }
 
 }  // namespace fmx

@@ -55,6 +55,14 @@ class TLabel : public TControl {
   TAlphaColor EffectiveFontColor() const;
   // Lines the text takes at the label's width.
   int LineCount() const;
+  // Lines drawn: those that fit the label's height, at least the first.
+  int ShownLineCount() const;
+  // Whether part of the text is left out: lines below the label's height or
+  // a line wider than the label. The last line drawn then ends in "…", and
+  // the whole text is what the pointer's tooltip shows.
+  bool TextCut() const;
+  // The last line as drawn when the text is cut; empty when it is not.
+  std::u16string CutLineText() const;
 
  protected:
   void Paint(QPainter& painter) const override;
@@ -73,8 +81,12 @@ class TLabel : public TControl {
   TTextAlign vertAlign_ = TTextAlign::Center;
   bool wordWrap_ = true;
   mutable std::unique_ptr<QTextLayout> layout_;
+  // The last line drawn, shortened to end in "…", when the text is cut.
+  mutable std::unique_ptr<QTextLayout> cutLine_;
+  mutable int shownLines_ = 0;
   mutable float layoutHeight_ = 0;
   mutable float layoutWidth_ = 0;
+  mutable float layoutBoxHeight_ = 0;
 };
 
 }  // namespace fmx

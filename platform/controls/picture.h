@@ -12,9 +12,11 @@ class EPictureError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Decodes a picture by its file extension: .bmp, .jpg, .jpeg, .png, .gif,
-// .tif, .tiff, .ico, and .hdp where a decoder is installed. Raises
-// EPictureError when the file cannot be read or decoded.
+// Decodes a picture file. The extension decides whether the file is a
+// picture at all (.bmp, .jpg, .jpeg, .png, .gif, .tif, .tiff, .ico, .hdp);
+// the content decides how it is decoded, so a JPEG named .png shows, as long
+// as the content is one of these formats too. Raises EPictureError when the
+// file cannot be read or decoded.
 QImage LoadPicture(std::u16string_view path);
 
 }  // namespace fmx

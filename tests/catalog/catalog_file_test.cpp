@@ -68,7 +68,7 @@ TEST_P(MemberConversion, FollowsTheConversionRules) {
 INSTANTIATE_TEST_SUITE_P(
     Table, MemberConversion,
     ::testing::Values(ConversionCase{"7", 7, u"7"}, ConversionCase{"-5", -5, u"-5"},
-                      ConversionCase{"0", 0, u"0"},
+                      ConversionCase{"0", 0, u"0"}, ConversionCase{"-0", 0, u"-0"},
                       ConversionCase{"2147483647", 2147483647, u"2147483647"},
                       ConversionCase{"-2147483648", -2147483647 - 1, u"-2147483648"},
                       ConversionCase{"2147483648", 1, u"2147483648"},

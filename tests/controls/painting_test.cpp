@@ -93,6 +93,55 @@ TEST(Painting, FitKeepsProportionsAndCentres) {
   EXPECT_TRUE(ColorNear(shot.Pixel(50, 90), kBackground));   // below it
 }
 
+// A picture of one-pixel black and white columns drawn into 84 by 84:
+// whether grey shows tells smoothed from sharp sampling.
+struct SamplingCase {
+  const char* name;
+  int columns;
+  bool sharp;
+  double ratio;
+  bool grey;
+};
+
+void PrintTo(const SamplingCase& c, std::ostream* os) { *os << c.name; }
+
+class ImageSampling : public ::testing::TestWithParam<SamplingCase> {};
+
+TEST_P(ImageSampling, SharpPixelsStayBlocksUnlessReducedBelowHalf) {
+  const SamplingCase& c = GetParam();
+  TempFolder folder;
+  QImage stripes(c.columns, c.columns, QImage::Format_RGB32);
+  for (int y = 0; y < c.columns; ++y)
+    for (int x = 0; x < c.columns; ++x) stripes.setPixel(x, y, x % 2 ? 0xFFFFFFFF : 0xFF000000);
+  const auto path = folder.path() / "stripes.png";
+  ASSERT_TRUE(stripes.save(QString::fromStdString(path.string())));
+  auto form = MakeForm();
+  auto* image = new TImage(form.get());
+  image->SetParent(form.get());
+  image->SetBounds(10, 10, 84, 84);
+  image->SetSharpPixels(c.sharp);
+  image->LoadFromFile(ToText(path));
+  const TSnapshot shot = form->Snapshot(c.ratio);
+  int grey = 0;
+  for (int y = int(12 * c.ratio); y < int(92 * c.ratio); ++y) {
+    for (int x = int(12 * c.ratio); x < int(92 * c.ratio); ++x) {
+      const std::uint32_t p = shot.DevicePixel(x, y);
+      if (p != 0xFF000000u && p != 0xFFFFFFFFu) ++grey;
+    }
+  }
+  EXPECT_EQ(grey > 0, c.grey) << grey << " grey pixels";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ImageSampling,
+    ::testing::Values(SamplingCase{"sharp_enlarged", 29, true, 1.0, false},
+                      SamplingCase{"sharp_enlarged_at_ratio_2", 29, true, 2.0, false},
+                      SamplingCase{"sharp_reduced_less_than_half", 148, true, 1.0, false},
+                      SamplingCase{"sharp_reduced_more_than_half", 300, true, 1.0, true},
+                      SamplingCase{"sharp_reduced_more_than_half_but_not_at_ratio_2", 300, true, 2.0, false},
+                      SamplingCase{"smooth_by_default", 29, false, 1.0, true}),
+    [](const ::testing::TestParamInfo<SamplingCase>& info) { return info.param.name; });
+
 TEST(Painting, ClearedBitmapIsAPlainSquare) {
   auto form = MakeForm();
   auto* image = new TImage(form.get());

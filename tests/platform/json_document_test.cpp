@@ -99,6 +99,9 @@ TEST(JsonDocument, NumbersKeepTheirTextAndWholeness) {
   };
   const Case cases[] = {
       {"7", "7", true},
+      {"0", "0", true},
+      {"-0", "-0", true},
+      {"-0.0", "-0.0", false},
       {"-2147483649", "-2147483649", true},
       {"123456789012345678901234567890", "123456789012345678901234567890", true},
       {"1.50", "1.50", false},

@@ -37,6 +37,94 @@ TEST_F(ActionsTest, QueryMatchingNothingClearsSelectionAndDetails) {
   EXPECT_TRUE(opened_.empty());
 }
 
+// A query that lists nothing clears the highlight and shows the placeholders
+// but keeps the selected game in mind: the next query that lists it selects
+// it again. Each case starts with Бета (id 2, row 1) selected.
+struct EmptyResultStep {
+  enum Kind { Type, Backspace, ReplaceQuery, ClickStar } kind;
+  std::u16string text;  // Type, ReplaceQuery
+  int row = 0;          // ClickStar
+};
+
+struct EmptyResultCase {
+  const char* name;
+  std::vector<EmptyResultStep> steps;
+  std::vector<std::int32_t> visible;
+  std::int32_t selectedIndex;
+  std::int32_t selectedID;
+  std::u16string genreShown;
+  std::vector<std::int32_t> favorites;
+};
+
+class EmptyResultTest : public MainFormTest,
+                        public ::testing::WithParamInterface<EmptyResultCase> {};
+
+TEST_P(EmptyResultTest, SelectedGameSurvivesAnEmptyList) {
+  const EmptyResultCase& c = GetParam();
+  Open();
+  Form().ClickAt(RowX(), RowY(1));
+  ASSERT_EQ(Access().SelectedGameID(), 2);
+  bool sawEmpty = false;
+  for (const EmptyResultStep& step : c.steps) {
+    switch (step.kind) {
+      case EmptyResultStep::Type:
+        Access().edtSearch()->TypeText(step.text);
+        break;
+      case EmptyResultStep::Backspace:
+        Access().edtSearch()->PressBackspace();
+        break;
+      case EmptyResultStep::ReplaceQuery:
+        Access().edtSearch()->SelectAll();
+        Access().edtSearch()->TypeText(step.text);
+        break;
+      case EmptyResultStep::ClickStar:
+        Form().ClickAt(StarX(), RowY(step.row));
+        break;
+    }
+    if (!VisibleIds().empty()) continue;
+    sawEmpty = true;
+    EXPECT_TRUE(Access().GamePanels().empty());
+    EXPECT_EQ(Access().SelectedIndex(), -1);
+    EXPECT_EQ(Access().SelectedGameID(), 2) << "the game is remembered";
+    EXPECT_EQ(Access().InfoTexts()[0], u"......................");
+    EXPECT_EQ(Access().lblPosterText()->Text(), u"Картинка");
+  }
+  EXPECT_TRUE(sawEmpty) << "the steps never listed nothing";
+  EXPECT_EQ(VisibleIds(), c.visible);
+  EXPECT_EQ(Access().SelectedIndex(), c.selectedIndex);
+  EXPECT_EQ(Access().SelectedGameID(), c.selectedID);
+  ASSERT_LT(std::size_t(c.selectedIndex), Access().GamePanels().size());
+  EXPECT_EQ(RowColor(c.selectedIndex), kSelected);
+  EXPECT_EQ(Access().InfoTexts()[1], c.genreShown);
+  EXPECT_EQ(FavoriteIDs, c.favorites);
+}
+
+void PrintTo(const EmptyResultCase& c, std::ostream* os) { *os << c.name; }
+
+using S = EmptyResultStep;
+INSTANTIATE_TEST_SUITE_P(
+    Table, EmptyResultTest,
+    ::testing::Values(
+        EmptyResultCase{"typo_then_backspace",
+                        {{S::Type, u"бетz"}, {S::Backspace, u""}},
+                        {2, 2}, 0, 2, u"Аркада", {}},
+        EmptyResultCase{"no_match_then_a_query_listing_the_game",
+                        {{S::Type, u"qqq"}, {S::ReplaceQuery, u"а"}},
+                        {1, 2, -3, 2}, 1, 2, u"Аркада", {}},
+        EmptyResultCase{"no_match_then_a_query_without_the_game",
+                        {{S::Type, u"qqq"}, {S::ReplaceQuery, u"Racer"}},
+                        {1}, 0, 1, u"Гонки", {}},
+        EmptyResultCase{"star_click_during_the_empty_result",
+                        {{S::Type, u"qqq"},
+                         {S::ClickStar, u"", 0},  // no row, no star: nothing happens
+                         {S::Backspace, u""}, {S::Backspace, u""}, {S::Backspace, u""},
+                         {S::ClickStar, u"", 2}},  // Zero, id 0: ignored
+                        {1, 2, 0, -3, 2}, 1, 2, u"Аркада", {}},
+        EmptyResultCase{"star_click_after_the_game_came_back",
+                        {{S::Type, u"qqq"}, {S::ReplaceQuery, u"бета"}, {S::ClickStar, u"", 1}},
+                        {2, 2}, 0, 2, u"Аркада", {2}}),
+    [](const ::testing::TestParamInfo<EmptyResultCase>& info) { return info.param.name; });
+
 TEST_F(ActionsTest, DeletingTheWholeQueryListsEverythingAgain) {
   settings_.write("Velmar/favorites.json", "[0]");
   Open();

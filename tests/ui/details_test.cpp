@@ -1,6 +1,9 @@
 // The details column: texts and pictures of the selected game, with their
 // placeholders.
 
+#include <QColor>
+#include <QImage>
+
 #include <filesystem>
 
 #include "main_form_fixture.h"
@@ -47,6 +50,32 @@ TEST_F(DetailsTest, PosterGoodMissingBrokenAndInASubfolder) {
   EXPECT_EQ(a.lblPosterText()->Text(), u"Картинка");
   EXPECT_TRUE(a.lblPosterText()->Visible());
   EXPECT_EQ(a.pnlPoster()->FillKind(), fmx::TBrushKind::Solid);
+}
+
+TEST_F(DetailsTest, PostersAreDecodedByContentAndHdPhotoShows) {
+  data_.write("games.json", R"([{"id": 1, "name": "JPEG", "post": "jpeg-named.png"},
+                                {"id": 2, "name": "HD Photo", "post": "three-colours.hdp"}])");
+  QImage jpeg(64, 40, QImage::Format_RGB32);
+  jpeg.fill(QColor::fromRgba(kBetaPoster));
+  ASSERT_TRUE(jpeg.save(QString::fromStdString((data_.path() / "assets/post/jpeg-named.png").string()),
+                        "jpeg"));
+  fs::copy_file(fs::path(VELMAR_FIXTURES_DIR) / "pictures" / "three-colours.hdp",
+                data_.path() / "assets/post/three-colours.hdp");
+  Open();
+  auto a = Access();
+  EXPECT_EQ(a.pnlPoster()->FillKind(), fmx::TBrushKind::Bitmap);
+  EXPECT_FALSE(a.lblPosterText()->Visible());
+  EXPECT_TRUE(ColorsNear(Form().Snapshot().Pixel(300, 200), kBetaPoster, 6));
+
+  // 16 by 8, stretched over the poster: green top left, red bottom left,
+  // blue on the right.
+  Form().ClickAt(RowX(), RowY(1));
+  EXPECT_EQ(a.pnlPoster()->FillKind(), fmx::TBrushKind::Bitmap);
+  EXPECT_FALSE(a.lblPosterText()->Visible());
+  const fmx::TSnapshot shot = Form().Snapshot();
+  EXPECT_TRUE(ColorsNear(shot.Pixel(183, 120), 0xFF00C800, 2));
+  EXPECT_TRUE(ColorsNear(shot.Pixel(183, 320), 0xFFFF0000, 2));
+  EXPECT_TRUE(ColorsNear(shot.Pixel(519, 220), 0xFF0000FF, 2));
 }
 
 TEST_F(DetailsTest, PictureReplacedOnDiskShowsOnTheNextSelection) {
