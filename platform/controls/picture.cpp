@@ -51,6 +51,28 @@ QImage DecodeWithToolkit(const std::string& bytes) {
 
 }  // namespace
 
+std::string PictureFormatOfName(std::u16string_view path) {
+  const QString ext = QFileInfo(platform::ToQtPath(path)).suffix().toLower();
+  if (!IsPictureExtension(ext)) return {};
+  if (ext == u"jpg") return "jpeg";
+  if (ext == u"tif") return "tiff";
+  return ext.toStdString();
+}
+
+std::string PictureFormatOfContent(std::u16string_view path) {
+  const std::optional<std::string> bytes = platform::ReadWholeFile(path, kMaxPictureBytes);
+  if (!bytes) return {};
+  if (LooksLikeHdPhoto(*bytes)) return "hdp";
+  QByteArray data = QByteArray::fromRawData(bytes->data(), qsizetype(bytes->size()));
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  const QByteArray format = QImageReader::imageFormat(&buffer);
+  if (!IsPictureFormat(format)) return {};
+  if (format == "jpg") return "jpeg";
+  if (format == "tif") return "tiff";
+  return format.toStdString();
+}
+
 QImage LoadPicture(std::u16string_view path) {
   if (!IsPictureExtension(QFileInfo(platform::ToQtPath(path)).suffix())) {
     throw EPictureError("unsupported picture format");

@@ -3,6 +3,7 @@
 #include <QImage>
 
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 namespace fmx {
@@ -18,5 +19,11 @@ class EPictureError : public std::runtime_error {
 // as the content is one of these formats too. Raises EPictureError when the
 // file cannot be read or decoded.
 QImage LoadPicture(std::u16string_view path);
+
+// The format a picture file's name says ("png", "jpeg", "tiff", "hdp", ...),
+// empty for a name that is no picture; and the format its content is, empty
+// when the content is none of them.
+std::string PictureFormatOfName(std::u16string_view path);
+std::string PictureFormatOfContent(std::u16string_view path);
 
 }  // namespace fmx

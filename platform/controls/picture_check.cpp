@@ -16,6 +16,21 @@ bool CanDecodePicture(std::u16string_view path, std::string* reason) {
   }
 }
 
+PictureFacts InspectPicture(std::u16string_view path) {
+  PictureFacts facts;
+  try {
+    const QImage image = LoadPicture(path);
+    facts.decodes = true;
+    facts.width = image.width();
+    facts.height = image.height();
+  } catch (const EPictureError& error) {
+    facts.reason = error.what();
+  }
+  facts.nameFormat = PictureFormatOfName(path);
+  facts.contentFormat = PictureFormatOfContent(path);
+  return facts;
+}
+
 struct PictureDecoders::Toolkit {
   Toolkit(int& argc, char** argv) : app(argc, argv) {}
   QCoreApplication app;

@@ -12,6 +12,17 @@ namespace fmx {
 // decoder's explanation.
 bool CanDecodePicture(std::u16string_view path, std::string* reason = nullptr);
 
+// What the window would make of a picture file.
+struct PictureFacts {
+  bool decodes = false;
+  std::string reason;  // why it does not decode
+  int width = 0, height = 0;
+  // The format the file's name says and the one its content is ("png",
+  // "jpeg", "tiff", "hdp", ...); they differ for a misnamed file.
+  std::string nameFormat, contentFormat;
+};
+PictureFacts InspectPicture(std::u16string_view path);
+
 // The toolkit finds decoder plugins installed beside the executable only
 // while an application object exists, as in the running program. Keep one of
 // these alive while checking pictures; it needs no display, and does nothing

@@ -1,6 +1,7 @@
 #include "tools/check/catalog_checker.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -433,14 +434,15 @@ class Checker {
     return GameData::FindAssetFile(JoinPath(folder_, u""), subfolder, name);
   }
 
-  // Why a picture the program looks for is not shown, or nothing when it is.
+  // Why a picture the program looks for is not shown, or nothing when it is;
+  // `facts` gets what the picture is when it is there.
   struct PictureProblem {
     std::string code;
     std::string text;
   };
-  static std::optional<PictureProblem> ProblemWith(const GameData::TAssetFile& file) {
+  static std::optional<PictureProblem> ProblemWith(const GameData::TAssetFile& file,
+                                                   fmx::PictureFacts& facts) {
     using State = GameData::TAssetFile::TState;
-    std::string reason;
     switch (file.State) {
       case State::Missing:
         return PictureProblem{"missing-file", "not found at " + Utf8(file.Path)};
@@ -453,12 +455,24 @@ class Checker {
                                                   " is not a regular file, so the program does "
                                                   "not read it"};
       case State::Found:
-        if (!fmx::CanDecodePicture(file.Path, &reason)) {
-          return PictureProblem{"undecodable-image", "cannot be shown: " + reason};
+        facts = fmx::InspectPicture(file.Path);
+        if (!facts.decodes) {
+          return PictureProblem{"undecodable-image", "cannot be shown: " + facts.reason};
         }
         break;
     }
     return std::nullopt;
+  }
+
+  static std::string Upper(std::string text) {
+    for (char& c : text) {
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+  }
+
+  static std::string Size(const fmx::PictureFacts& facts) {
+    return Number(std::size_t(facts.width)) + " x " + Number(std::size_t(facts.height));
   }
 
   void CheckPicture(Value game, std::string_view key, std::u16string_view subfolder,
@@ -467,13 +481,33 @@ class Checker {
     if (name.empty()) return;
     const std::size_t at = game.member(key)->position();
     const GameData::TAssetFile found = FindAsset(subfolder, name);
-    if (const auto problem = ProblemWith(found)) {
+    fmx::PictureFacts facts;
+    const std::string named = what + " " + Quoted(name);
+    if (const auto problem = ProblemWith(found, facts)) {
       const bool undecodable = problem->code == "undecodable-image";
-      Add(at, problem->code,
-           what + " " + Quoted(name) + " " + problem->text + "; " + (undecodable ? broken : missing));
+      Add(at, problem->code, named + " " + problem->text + "; " + (undecodable ? broken : missing));
       return;
     }
-    if (found.CaseDiffers) Add(at, "name-case", what + " " + Quoted(name) + " " + CaseAdvice(found, subfolder, name));
+    if (found.CaseDiffers) Add(at, "name-case", named + " " + CaseAdvice(found, subfolder, name));
+    if (!facts.contentFormat.empty() && facts.contentFormat != facts.nameFormat) {
+      Add(at, "misnamed-image",
+          named + " is a " + Upper(facts.contentFormat) + " picture, not " +
+              Upper(facts.nameFormat) + " as its name says; it shows, but the name misleads");
+    }
+    if (subfolder == GameData::kPosterFolder) {
+      // The poster area is 672 x 400 and the poster is stretched to fill it.
+      const double ratio = double(facts.width) / double(facts.height);
+      const double area = 672.0 / 400.0;
+      if (std::abs(ratio / area - 1.0) > 0.10) {
+        Add(at, "poster-stretched",
+            named + " is " + Size(facts) + ", a shape unlike the 672 x 400 poster area; it is "
+                    "stretched to fill it");
+      }
+    } else if (subfolder == GameData::kQRCodeFolder && std::max(facts.width, facts.height) < 84) {
+      Add(at, "qr-enlarged",
+          named + " is " + Size(facts) + ", smaller than its 84 x 84 square; it is enlarged "
+                  "with sharp modules, which scanners read well");
+    }
   }
 
   // Where a name found only by ignoring letter case differs from the disk,
@@ -518,7 +552,8 @@ class Checker {
                  {GameData::kTelegramIconFile, "the Telegram button shows its caption only"}};
     for (const auto& icon : icons) {
       const GameData::TAssetFile found = FindAsset(GameData::kIconFolder, icon.file);
-      if (const auto problem = ProblemWith(found)) {
+      fmx::PictureFacts facts;
+      if (const auto problem = ProblemWith(found, facts)) {
         const bool missing = found.State == GameData::TAssetFile::TState::Missing;
         AddUnplaced(found.Path, problem->code,
                     "icon " + (missing ? std::string("not found") : problem->text) + "; " +
