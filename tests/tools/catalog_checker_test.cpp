@@ -85,6 +85,19 @@ INSTANTIATE_TEST_SUITE_P(
                     "[\n  {\"id\": 1, \"url\": \"https://v/1\"},\n]",
                     {"DATA/games.json:3:1: error: expected a value after ',', found ']' "
                      "(remove the last comma) [json-syntax]"}},
+        // A missing closer is told where the structure shows it.
+        CatalogCase{"object_left_open_before_the_next_game",
+                    "[\n  {\"id\": 1, \"url\": \"https://v/1\"\n  {\"id\": 2}\n]",
+                    {"DATA/games.json:3:3: error: expected '}' to close the object opened at 2:3, "
+                     "found '{' [json-syntax]"}},
+        CatalogCase{"array_closed_by_a_brace",
+                    "[{\"a\": [1, 2}]",
+                    {"DATA/games.json:1:13: error: expected ']' to close the array opened at 1:8, "
+                     "found '}' [json-syntax]"}},
+        CatalogCase{"object_closed_by_a_bracket",
+                    "[{\"id\": 1]",
+                    {"DATA/games.json:1:10: error: expected '}' to close the object opened at 1:2, "
+                     "found ']' [json-syntax]"}},
         CatalogCase{"missing_comma",
                     "[{\"id\": 1 \"name\": \"x\"}]",
                     {"DATA/games.json:1:11: error: expected ',' or '}', found a string "
@@ -406,6 +419,52 @@ TEST_F(CheckerTest, PicturesOutsideTheirFolderOrNotFilesAreReported) {
           "\"Картинка\" [missing-file]"}));
 }
 #endif
+
+// Pictures that show, but not as their names or sizes suggest.
+TEST_F(CheckerTest, PicturesThatShowDifferentlyFromWhatTheirNamesSuggest) {
+  CopyIcons();
+  CopySample("assets/post/severny-ekspress.jpg", "assets/post/jpeg-inside.png");
+  CopySample("assets/post/zvezdny-kartograf.png", "assets/post/Pixel-Drift.png");
+  folder_.write("assets/qrcod/small.png",
+                testing_support::ReadBytes(std::filesystem::path(VELMAR_FIXTURES_DIR) /
+                                           "qr-codes/assets/qrcod/qr-29.png"));
+  // A square poster, far from the 672:400 area: the QR fixture will do.
+  folder_.write("assets/post/square.png",
+                testing_support::ReadBytes(std::filesystem::path(VELMAR_FIXTURES_DIR) /
+                                           "qr-codes/assets/qrcod/qr-300.png"));
+  WriteCatalog(
+      "[{\"id\": 1, \"url\": \"https://v/1\", \"post\": \"jpeg-inside.png\"},\n"
+      " {\"id\": 2, \"url\": \"https://v/2\", \"post\": \"pixel-drift.PNG\"},\n"
+      " {\"id\": 3, \"url\": \"https://v/3\", \"post\": \"square.png\", \"qrcode\": \"small.png\"}]");
+  const Report report = CheckCatalogFolder(folder_.text());
+  EXPECT_THAT(
+      Lines(report),
+      ElementsAreArray(std::vector<std::string>{
+          "DATA/games.json:1:42: warning: poster \"jpeg-inside.png\" is a JPEG picture, not PNG as "
+          "its name says; it shows, but the name misleads [misnamed-image]",
+          "DATA/games.json:2:42: warning: poster \"pixel-drift.PNG\" is the file "
+          "\"Pixel-Drift.png\", which matches only ignoring letter case; works on Windows and in "
+          "Velmar; rename to \"Pixel-Drift.png\" [name-case]",
+          "DATA/games.json:3:42: note: poster \"square.png\" is 300 x 300, a shape unlike the 672 x "
+          "400 poster area; it is stretched to fill it [poster-stretched]",
+          "DATA/games.json:3:66: note: QR image \"small.png\" is 29 x 29, smaller than its 84 x 84 "
+          "square; it is enlarged with sharp modules, which scanners read well [qr-enlarged]"}));
+  EXPECT_EQ(checker::FormatSummary(report), "3 games, 0 errors, 2 warnings, 2 notes");
+}
+
+TEST_F(CheckerTest, FolderNamedInAnotherCaseIsToldToBeRenamed) {
+  CopySample("assets/icon/apk-icon.png", "Assets/icon/apk-icon.png");
+  CopySample("assets/icon/telegram-icon.png", "Assets/icon/telegram-icon.png");
+  WriteCatalog("[]");
+  EXPECT_THAT(Lines(CheckCatalogFolder(folder_.text())),
+              ElementsAreArray(std::vector<std::string>{
+                  "DATA/Assets/icon/apk-icon.png: warning: icon \"apk-icon.png\" is in the folder "
+                  "\"Assets/icon\", which matches only ignoring letter case; works on Windows and "
+                  "in Velmar; rename the folder to \"assets/icon\" [name-case]",
+                  "DATA/Assets/icon/telegram-icon.png: warning: icon \"telegram-icon.png\" is in "
+                  "the folder \"Assets/icon\", which matches only ignoring letter case; works on "
+                  "Windows and in Velmar; rename the folder to \"assets/icon\" [name-case]"}));
+}
 
 // A catalog of nothing but line breaks costs little more memory to check
 // than the file itself.

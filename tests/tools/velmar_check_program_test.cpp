@@ -1,39 +1,15 @@
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "checker_test_support.h"
+#include "support/program_run.h"
 
 namespace {
 
-struct ProgramRun {
-  int status = -1;
-  std::string out, err;
-};
-
-std::string ShellQuoted(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-// Runs the program with its output caught in files of a scratch folder.
-ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args) {
-  testing_support::TempFolder scratch;
-  const auto out = scratch.path() / "out", err = scratch.path() / "err";
-  std::string command = ShellQuoted(program);
-  for (const std::string& arg : args) command += " " + ShellQuoted(arg);
-  command += " >" + ShellQuoted(out.string()) + " 2>" + ShellQuoted(err.string());
-  const int raw = std::system(command.c_str());
-  ProgramRun run;
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = testing_support::ReadBytes(out);
-  run.err = testing_support::ReadBytes(err);
-  return run;
-}
+using testing_support::ProgramRun;
+using testing_support::RunProgram;
 
 ProgramRun RunCheck(const std::vector<std::string>& args) {
   return RunProgram(VELMAR_CHECK_EXE, args);
@@ -90,27 +66,42 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(VelmarCheckProgram, WrongUsageExitsTwoWithUsageOnStderr) {
+  const auto other = folder_.write("other.json", "[]");
   const std::vector<std::vector<std::string>> wrong = {
-      {"--verbose"}, {"-x"}, {Folder(), Folder()}, {""}};
+      {"--verbose"}, {"-x"}, {Folder(), Folder()}, {""}, {"--format=xml"}, {other.string()}};
   for (const auto& args : wrong) {
     const ProgramRun run = RunCheck(args);
     const std::string shown = args[0];
     EXPECT_EQ(run.status, 2) << shown;
     EXPECT_EQ(run.out, "") << shown;
-    EXPECT_NE(run.err.find("usage: velmar-check [FOLDER]"), std::string::npos) << shown;
+    EXPECT_NE(run.err.find("usage: velmar-check [--format=text|json|sarif] [FOLDER]"),
+              std::string::npos)
+        << shown;
   }
 }
 
-TEST_F(VelmarCheckProgram, HelpExplainsEveryCodeAndExitsZero) {
+TEST_F(VelmarCheckProgram, HelpExplainsEveryCodeOfTheTableAndExitsZero) {
   const ProgramRun run = RunCheck({"--help"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "");
-  EXPECT_TRUE(run.out.starts_with("usage: velmar-check [FOLDER]\n")) << run.out;
-  for (const char* code : {"io", "utf8", "json-syntax", "not-array", "element-not-object",
-                           "wrong-type", "unknown-key", "duplicate-id", "id-not-positive",
-                           "missing-file", "undecodable-image", "address-not-opened"}) {
-    EXPECT_NE(run.out.find(std::string("  ") + code + " "), std::string::npos) << code;
+  EXPECT_TRUE(run.out.starts_with("usage: velmar-check")) << run.out;
+  for (const checker::DiagnosticCode& code : checker::kDiagnosticCodes) {
+    const std::string line = "  " + std::string(code.code) + " ";
+    const std::size_t at = run.out.find(line);
+    ASSERT_NE(at, std::string::npos) << code.code;
+    EXPECT_NE(run.out.find(std::string(code.help), at), std::string::npos) << code.code;
   }
+}
+
+// A catalog author often has the file open, not the folder.
+TEST_F(VelmarCheckProgram, PathOfGamesJsonChecksItsFolder) {
+  CopyIcons();
+  WriteCatalog("[1,]");
+  const ProgramRun byFolder = RunCheck({Folder()});
+  const ProgramRun byFile = RunCheck({(folder_.path() / "games.json").string()});
+  EXPECT_EQ(byFile.status, 1);
+  EXPECT_EQ(byFile.out, byFolder.out);
+  EXPECT_NE(byFile.out.find("games.json:1:4: error: "), std::string::npos) << byFile.out;
 }
 
 TEST_F(VelmarCheckProgram, WithoutFolderChecksTheProgramsOwnDataFolder) {

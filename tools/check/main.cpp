@@ -9,54 +9,69 @@
 
 #include "catalog/game_data.h"
 #include "platform/controls/picture_check.h"
+#include "platform/files.h"
 #include "platform/utf8.h"
 #include "tools/check/catalog_checker.h"
+#include "tools/check/report_formats.h"
+#include "ui/build_settings.h"
 
 namespace {
 
-constexpr const char* kUsage = "usage: velmar-check [FOLDER]\n";
+constexpr const char* kUsage = "usage: velmar-check [--format=text|json|sarif] [FOLDER]\n";
 
 constexpr const char* kHelp =
     "Checks FOLDER/games.json and the pictures it names under FOLDER/assets/ the way\n"
-    "Velmar reads them. Without FOLDER, checks the data folder Velmar itself would use:\n"
-    "the folder of this program if it holds games.json, else two folders up, else one.\n"
+    "Velmar reads them. FOLDER may also be given as the path of its games.json. Without\n"
+    "FOLDER, checks the data folder Velmar itself would use: the folder of this program if\n"
+    "it holds games.json, else two folders up, else one.\n"
     "\n"
     "Each finding is one line, as compilers write them:\n"
     "  PATH:LINE:COLUMN: error: MESSAGE [code]\n"
-    "  PATH:LINE:COLUMN: warning: MESSAGE [code]\n"
     "LINE and COLUMN point into games.json (columns count characters). Findings with no\n"
     "place in games.json (games.json missing or unreadable, a button icon) give PATH only.\n"
     "A summary line follows: N games, E errors, W warnings.\n"
     "\n"
-    "Errors - Velmar shows its 8-game demo catalog instead of games.json:\n"
-    "  io                  games.json missing, a folder, or unreadable\n"
-    "  utf8                the file is not UTF-8\n"
-    "  json-syntax         the file is not valid JSON\n"
-    "  not-array           the top level is not an array [ ... ]\n"
-    "  element-not-object  an element of the array is not an object { ... }\n"
-    "Warnings - Velmar runs, but not as the file seems to mean:\n"
-    "  wrong-type          a member of a kind that falls back to its default\n"
-    "  unknown-key         a member Velmar ignores: unknown name, or a later duplicate\n"
-    "  duplicate-id        a game with an id an earlier game has\n"
-    "  id-not-positive     an id of 0 or less: the game cannot be made a favourite\n"
-    "  missing-file        a poster, QR image or button icon that is not there\n"
-    "  undecodable-image   a picture that cannot be shown; Velmar reads .bmp .jpg .jpeg\n"
-    "                      .png .gif .tif .tiff .ico (and .hdp where a decoder exists)\n"
-    "  address-not-opened  a \"url\" or \"apkUrl\" the Play or APK button will not open:\n"
-    "                      not http or https, empty, or (for \"url\" only) missing\n"
+    "  --format=json   the findings as a JSON array of {path, line, column, severity,\n"
+    "                  code, message}, for editors and CI\n"
+    "  --format=sarif  the findings as a SARIF 2.1.0 log, for code-scanning tools\n"
+    "\n";
+
+constexpr const char* kExitStatus =
     "\n"
-    "Exit status: 0 without errors (warnings allowed), 1 with errors, 2 wrong usage.\n"
+    "Exit status: 0 without errors (warnings and notes allowed), 1 with errors, 2 wrong usage.\n"
     "velmar-check only reads; it changes nothing.\n";
+
+void PrintCodes() {
+  using checker::Severity;
+  const struct {
+    Severity severity;
+    const char* heading;
+  } groups[] = {
+      {Severity::Error, "Errors - Velmar shows its 8-game demo catalog instead of games.json:"},
+      {Severity::Warning, "Warnings - Velmar runs, but not as the file seems to mean:"},
+      {Severity::Note, "Notes - works as meant, said so nothing surprises you:"}};
+  for (const auto& group : groups) {
+    std::printf("%s\n", group.heading);
+    for (const checker::DiagnosticCode& code : checker::kDiagnosticCodes) {
+      if (code.severity != group.severity) continue;
+      std::printf("  %-19s %.*s\n", std::string(code.code).c_str(), int(code.help.size()),
+                  code.help.data());
+    }
+  }
+}
 
 int WrongUsage(const std::string& why) {
   std::fprintf(stderr, "velmar-check: %s\n%sTry 'velmar-check --help'.\n", why.c_str(), kUsage);
   return 2;
 }
 
+enum class Format { Text, Json, Sarif };
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::optional<std::u16string> folder;
+  Format format = Format::Text;
   bool optionsEnd = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
@@ -65,7 +80,15 @@ int main(int argc, char** argv) {
     } else if (!optionsEnd && (arg == "--help" || arg == "-h")) {
       std::fputs(kUsage, stdout);
       std::fputs(kHelp, stdout);
+      PrintCodes();
+      std::fputs(kExitStatus, stdout);
       return 0;
+    } else if (!optionsEnd && arg.starts_with("--format=")) {
+      const std::string_view name = arg.substr(9);
+      if (name == "text") format = Format::Text;
+      else if (name == "json") format = Format::Json;
+      else if (name == "sarif") format = Format::Sarif;
+      else return WrongUsage("unknown format '" + std::string(name) + "'");
     } else if (!optionsEnd && arg.size() > 1 && arg.front() == '-') {
       return WrongUsage("unknown option '" + std::string(arg) + "'");
     } else if (folder) {
@@ -78,13 +101,33 @@ int main(int argc, char** argv) {
       folder = platform::Utf8ToUtf16(arg);
     }
   }
+  // The path of a catalog file stands for its folder.
+  if (folder && platform::KindOf(*folder) == platform::FileKind::Regular) {
+    const std::size_t slash = folder->find_last_of(u"/\\");
+    const std::u16string name = slash == std::u16string::npos ? *folder : folder->substr(slash + 1);
+    if (name != GameData::kCatalogFileName) {
+      return WrongUsage("'" + platform::Utf16ToUtf8(*folder) +
+                        "' is a file; give the data folder or its games.json");
+    }
+    *folder = slash == std::u16string::npos ? std::u16string() : folder->substr(0, slash + 1);
+  }
 
   fmx::PictureDecoders decoders(argc, argv);
   const checker::Report report =
       checker::CheckCatalogFolder(folder ? *folder : GameData::GetAppDir());
-  for (const checker::Finding& finding : report.findings) {
-    std::puts(checker::FormatFinding(finding).c_str());
+  switch (format) {
+    case Format::Text:
+      for (const checker::Finding& finding : report.findings) {
+        std::puts(checker::FormatFinding(finding).c_str());
+      }
+      std::puts(checker::FormatSummary(report).c_str());
+      break;
+    case Format::Json:
+      std::fputs(checker::FormatJson(report).c_str(), stdout);
+      break;
+    case Format::Sarif:
+      std::fputs(checker::FormatSarif(report, VELMAR_VERSION).c_str(), stdout);
+      break;
   }
-  std::puts(checker::FormatSummary(report).c_str());
   return report.Count(checker::Severity::Error) > 0 ? 1 : 0;
 }
