@@ -90,6 +90,21 @@ TEST_F(WindowTest, NoCatalogGivesTheDemoWithTheFirstRowSelected) {
   EXPECT_EQ(Access().lblRow1Right()->Text(), u"Жанр");
 }
 
+// The program is told when the window falls back to the demo, and only then.
+TEST_F(WindowTest, FallingBackToTheDemoIsToldWithTheCatalogPath) {
+  std::vector<std::u16string> told;
+  TfrmMain::OnDemoCatalog = [&told](const std::u16string& path) { told.push_back(path); };
+  Open();  // a catalog that loads
+  EXPECT_TRUE(told.empty());
+  Close();
+  data_.write("games.json", "[1,]");
+  Open();
+  TfrmMain::OnDemoCatalog = nullptr;
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(fs::path(told[0]), data_.path() / "games.json");
+  EXPECT_EQ(VisibleIds(), (std::vector<std::int32_t>{1, 2, 3, 4, 5, 6, 7, 8}));
+}
+
 TEST_F(WindowTest, EmptyCatalogKeepsThePlaceholders) {
   data_.write("games.json", "[]");
   Open();
