@@ -1,5 +1,6 @@
 #include "support/peak_memory.h"
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 
@@ -29,6 +30,23 @@ bool ResetPeakResident() {
   clear << "5";
   clear.flush();
   return clear.good();
+}
+
+std::optional<std::size_t> PeakGrowthDuring(const std::function<void()>& work) {
+  const auto before = CurrentResident();
+  if (!before || !ResetPeakResident()) return std::nullopt;
+  work();
+  const auto peak = PeakResident();
+  if (!peak) return std::nullopt;
+  return *peak > *before ? *peak - *before : 0;
+}
+
+void WriteLineBreaks(const std::filesystem::path& file, std::size_t size) {
+  std::ofstream out(file, std::ios::binary);
+  const std::string block(std::size_t{1} << 20, '\n');
+  for (std::size_t written = 0; written < size; written += block.size()) {
+    out.write(block.data(), static_cast<std::streamsize>(std::min(block.size(), size - written)));
+  }
 }
 
 }  // namespace testing_support

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
+#include <functional>
 #include <optional>
 
 namespace testing_support {
@@ -11,5 +13,11 @@ namespace testing_support {
 std::optional<std::size_t> CurrentResident();
 std::optional<std::size_t> PeakResident();
 bool ResetPeakResident();
+
+// How far the resident memory rose above where it was while `work` ran.
+std::optional<std::size_t> PeakGrowthDuring(const std::function<void()>& work);
+
+// Writes a file of `size` line breaks: a catalog of nothing but whitespace.
+void WriteLineBreaks(const std::filesystem::path& file, std::size_t size);
 
 }  // namespace testing_support

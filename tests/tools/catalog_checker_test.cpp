@@ -471,21 +471,15 @@ TEST_F(CheckerTest, FolderNamedInAnotherCaseIsToldToBeRenamed) {
 TEST_F(CheckerTest, HugeWhitespaceFileIsCheckedWithinBoundedMemory) {
   CopyIcons();
   constexpr std::size_t kSize = std::size_t{50} << 20;
-  {
-    std::ofstream out(folder_.path() / "games.json", std::ios::binary);
-    const std::string block(1 << 20, '\n');
-    for (std::size_t i = 0; i < kSize / block.size(); ++i) out << block;
-  }
-  const auto before = testing_support::CurrentResident();
-  if (!before || !testing_support::ResetPeakResident()) {
-    GTEST_SKIP() << "the system does not tell the peak resident size";
-  }
-  const Report report = CheckCatalogFolder(folder_.text());
-  const std::size_t growth = *testing_support::PeakResident() - *before;
+  testing_support::WriteLineBreaks(folder_.path() / "games.json", kSize);
+  Report report;
+  const auto growth =
+      testing_support::PeakGrowthDuring([&] { report = CheckCatalogFolder(folder_.text()); });
+  if (!growth) GTEST_SKIP() << "the system does not tell the peak resident size";
   EXPECT_THAT(Lines(report),
               ElementsAreArray({"DATA/games.json:52428801:1: error: the file is empty; it must "
                                 "hold an array [ ... ] of games [json-syntax]"}));
-  EXPECT_LT(growth, 2 * kSize + (std::size_t{50} << 20)) << "peak grew by " << (growth >> 20) << " MB";
+  EXPECT_LT(*growth, 2 * kSize + (std::size_t{50} << 20)) << "peak grew by " << (*growth >> 20) << " MB";
 }
 
 // --- paths and the summary --------------------------------------------------

@@ -45,18 +45,6 @@ std::string PathUri(std::u16string_view path) {
   return uri;
 }
 
-const char* SarifLevel(Severity severity) {
-  switch (severity) {
-    case Severity::Error:
-      return "error";
-    case Severity::Warning:
-      return "warning";
-    case Severity::Note:
-      break;
-  }
-  return "note";
-}
-
 }  // namespace
 
 std::string FormatJson(const Report& report) {
@@ -82,7 +70,7 @@ std::string FormatSarif(const Report& report, const std::string& toolVersion) {
   for (const DiagnosticCode& code : kDiagnosticCodes) {
     rules.push_back({{"id", std::string(code.code)},
                      {"shortDescription", {{"text", std::string(code.help)}}},
-                     {"defaultConfiguration", {{"level", SarifLevel(code.severity)}}}});
+                     {"defaultConfiguration", {{"level", std::string(SeverityName(code.severity))}}}});
   }
   json results = json::array();
   for (const Finding& finding : report.findings) {
@@ -95,7 +83,7 @@ std::string FormatSarif(const Report& report, const std::string& toolVersion) {
     }
     results.push_back({{"ruleId", finding.code},
                        {"ruleIndex", ruleIndex},
-                       {"level", SarifLevel(finding.severity)},
+                       {"level", std::string(SeverityName(finding.severity))},
                        {"message", {{"text", finding.message}}},
                        {"locations", json::array({location})}});
   }
