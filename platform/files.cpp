@@ -183,6 +183,21 @@ FileKind KindOf(std::u16string_view path) {
 }
 #endif
 
+std::optional<FileStamp> StampOf(std::u16string_view path) {
+  if (path.empty()) return std::nullopt;
+#ifdef _WIN32
+  const QFileInfo info(ToQtPath(path));
+  if (!info.isFile()) return std::nullopt;
+  return FileStamp{static_cast<std::uint64_t>(info.size()),
+                   info.lastModified().toMSecsSinceEpoch() * 1000000};
+#else
+  struct stat status {};
+  if (stat(Native(path).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  return FileStamp{static_cast<std::uint64_t>(status.st_size),
+                   std::int64_t{status.st_mtim.tv_sec} * 1000000000 + status.st_mtim.tv_nsec};
+#endif
+}
+
 bool FileExists(std::u16string_view path) { return KindOf(path) == FileKind::Regular; }
 
 bool FolderExists(std::u16string_view path) { return KindOf(path) == FileKind::Folder; }

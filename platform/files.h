@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,15 @@ inline constexpr char16_t kPathSeparator = u'/';
 // What a path leads to, symbolic links followed.
 enum class FileKind { Missing, Regular, Folder, Other };
 FileKind KindOf(std::u16string_view path);
+
+// A regular file's size and last modification, to tell whether it changed
+// since it was last read; nothing for anything but a regular file.
+struct FileStamp {
+  std::uint64_t size = 0;
+  std::int64_t modifiedNanoseconds = 0;
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+std::optional<FileStamp> StampOf(std::u16string_view path);
 
 // A regular file exists at the path.
 bool FileExists(std::u16string_view path);

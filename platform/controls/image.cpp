@@ -20,7 +20,10 @@ TImage::TImage(TControl* owner) : TControl(owner), bitmap_(std::make_unique<Bitm
 TImage::~TImage() = default;
 
 void TImage::LoadFromFile(std::u16string_view path) {
-  bitmap_->image = LoadPicture(path);
+  // Icons and QR images are small: every pixel of the file is kept, so QR
+  // modules stay sharp and icons are filtered as they are drawn. The cache
+  // still spares a decode when the same file shows again.
+  bitmap_->image = LoadPictureFor(path, QSize()).image;
   Repaint();
 }
 

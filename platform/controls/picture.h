@@ -20,6 +20,17 @@ class EPictureError : public std::runtime_error {
 // file cannot be read or decoded.
 QImage LoadPicture(std::u16string_view path);
 
+// The same, for drawing at `deviceSize` device pixels: a picture at least
+// twice that size is halved (up to three times) while it is read, so it stays
+// at least as large as it is drawn. Decoded pictures are kept in a small
+// cache keyed by the file's path, size and modification time: showing an
+// unchanged file again costs a file-status call, not a decode.
+struct DecodedPicture {
+  QImage image;
+  bool reduced = false;  // smaller than the file holds
+};
+DecodedPicture LoadPictureFor(std::u16string_view path, QSize deviceSize);
+
 // The format a picture file's name says ("png", "jpeg", "tiff", "hdp", ...),
 // empty for a name that is no picture; and the format its content is, empty
 // when the content is none of them.
