@@ -164,6 +164,8 @@ void TEdit::PressBackspace() {
 
 void TEdit::SelectAll() { edit_->selectAll(); }
 
+void TEdit::InsertText(const std::u16string& text) { edit_->insert(ToQString(text)); }
+
 void TEdit::PasteText(const std::u16string& text) {
   QGuiApplication::clipboard()->setText(ToQString(text));
   edit_->paste();

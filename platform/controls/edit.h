@@ -40,6 +40,8 @@ class TEdit : public TControl {
   void PressBackspace();
   void SelectAll();
   void PasteText(const std::u16string& text);
+  // Replaces the selection, or inserts at the caret, as typing does.
+  void InsertText(const std::u16string& text);
 
   QLineEdit* NativeEdit() const;
   QWidget* NativeFocusWidget() const override;
