@@ -330,6 +330,10 @@ void AccessibilityBridge::ControlFreed(TControl* control) {
 
 void AccessibilityBridge::TreeChanged(TControl* parent) {
   if (!observed_ || !parent) return;
+  // Inside a control being freed: its own removal is what gets reported.
+  for (const TControl* c = parent; c; c = c->Parent()) {
+    if (c->deleting_) return;
+  }
   TControl* exposed = parent;
   while (exposed && exposed != &form_ && exposed->AccessibleRole() == TAccessibleRole::None) {
     exposed = exposed->Parent();

@@ -104,9 +104,10 @@ TControl::TControl(TControl* owner) : owner_(owner) {
 
 TControl::~TControl() {
   if (form_ && form_ != this) form_->ControlFreed(this);
+  // From here on nothing reports changes inside this control.
+  deleting_ = true;
   DeleteChildren();
   DeleteOwned();
-  deleting_ = true;
   if (parent_) {
     if (!parent_->deleting_) {
       parent_->RemoveChild(this);
