@@ -87,6 +87,18 @@ void Retire(QAccessible::Id id) {
 
 QAccessibleInterface* InterfaceFor(TControl* control);
 
+// Not scrolled or clipped out of sight.
+bool IsOnScreen(const TControl* control) {
+  TRectF visible = control->AbsoluteRect();
+  for (const TControl* c = control->Parent(); c && c != control->Form(); c = c->Parent()) {
+    if (!c->ClipChildren()) continue;
+    const TRectF clip = c->AbsoluteRect();
+    visible = {std::max(visible.Left, clip.Left), std::max(visible.Top, clip.Top),
+               std::min(visible.Right, clip.Right), std::min(visible.Bottom, clip.Bottom)};
+  }
+  return visible.Width() > 0 && visible.Height() > 0;
+}
+
 // The focused item of a list is its selected row.
 QAccessibleInterface* FocusTarget(TControl* focused) {
   if (!focused) return nullptr;
@@ -170,7 +182,7 @@ class ControlAccessible : public QAccessibleInterface, public QAccessibleActionI
     const TAccessibleRole role = control_->AccessibleRole();
     state.focusable = control_->CanFocus();
     state.focused = control_->IsFocused();
-    state.offscreen = !OnScreen();
+    state.offscreen = !IsOnScreen(control_);
     if (role == TAccessibleRole::ListItem) {
       const TControl* list = ExposedParent(control_);
       state.selectable = true;
@@ -225,18 +237,6 @@ class ControlAccessible : public QAccessibleInterface, public QAccessibleActionI
   ~ControlAccessible() override = default;
 
  private:
-  // Not scrolled or clipped out of sight.
-  bool OnScreen() const {
-    TRectF visible = control_->AbsoluteRect();
-    for (const TControl* c = control_->Parent(); c && c != control_->Form(); c = c->Parent()) {
-      if (!c->ClipChildren()) continue;
-      const TRectF clip = c->AbsoluteRect();
-      visible = {std::max(visible.Left, clip.Left), std::max(visible.Top, clip.Top),
-                 std::min(visible.Right, clip.Right), std::min(visible.Bottom, clip.Bottom)};
-    }
-    return visible.Width() > 0 && visible.Height() > 0;
-  }
-
   TControl* control_;
 };
 
@@ -349,11 +349,20 @@ void AccessibilityBridge::TreeChanged(TControl* parent) {
   }
 }
 
+// Each changed part announces the children now in sight. (A reorder event
+// would be the natural one, but Qt's AT-SPI bridge makes an object for every
+// child of a reordered parent and sends each a signal that clients reject;
+// with ten thousand rows that is ten thousand per keystroke.) Children gone
+// were announced when they were freed.
 void AccessibilityBridge::FlushTreeChanges() {
   flushQueued_ = false;
   std::vector<TControl*> parents;
   parents.swap(changedParents_);
-  for (TControl* parent : parents) Send(InterfaceFor(parent), QAccessible::ObjectReorder);
+  for (TControl* parent : parents) {
+    for (TControl* child : ChildrenOf(parent)) {
+      if (IsOnScreen(child)) Send(InterfaceFor(child), QAccessible::ObjectCreated);
+    }
+  }
 }
 
 void AccessibilityBridge::FocusMoved(TControl* to) {
