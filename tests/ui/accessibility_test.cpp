@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "main_form_fixture.h"
+#include "ui/texts.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ TEST_F(AccessibilityTest, WindowListsEveryControlAUserCanPerceive) {
   const std::vector<std::pair<R, QString>> expected = {
       {R::StaticText, Q(u"Для обновления программы скачайте новую версию с нашего Telegram или ")},
       {R::Link, Q(u"САЙТА")},
-      {R::StaticText, Q(u"Версия от 7.06.2026")},
+      {R::StaticText, Q(texts::kVersion)},
       {R::Graphic, "Alpha Racer"},
       {R::StaticText, Q(u"Информация")},
       {R::StaticText, Q(u"Альфа")}, {R::StaticText, Q(u"Гонки")},

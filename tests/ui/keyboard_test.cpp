@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "main_form_fixture.h"
+#include "ui/texts.h"
 
 namespace {
 
@@ -139,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {kTab, kTab, kTab, kEnter, kTab, kSpace, kTab, kEnter, kTab, kSpace},
                 {}, "link", 0, u"",
                 {u"https://example.org/alpha", u"https://example.org/alpha.apk",
-                 u"https://t.me/velmar_games", u"https://velmar.example"},
+                 std::u16string(texts::kTelegramChannelURL), std::u16string(texts::kWebSiteURL)},
                 {}, "-"},
         KeyCase{"buttons_keep_their_notices_and_address_rule",
                 {kTab, kTab, kDown, kDown, kTab, kEnter, kTab, kEnter},
