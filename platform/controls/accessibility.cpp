@@ -313,8 +313,10 @@ void InstallAccessibility() {
 AccessibilityBridge::~AccessibilityBridge() { DeleteRetired(); }
 
 void AccessibilityBridge::ControlFreed(TControl* control) {
-  changedParents_.erase(std::remove(changedParents_.begin(), changedParents_.end(), control),
-                        changedParents_.end());
+  if (!changedParents_.empty()) {
+    changedParents_.erase(std::remove(changedParents_.begin(), changedParents_.end(), control),
+                          changedParents_.end());
+  }
   TControl::Accessibility* data = control->accessibility_.get();
   if (!data || !data->object) return;
   ControlAccessible* object = data->object;

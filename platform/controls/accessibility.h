@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,10 @@ namespace fmx {
 // What a control tells assistive technology; kept only for controls that
 // were given any of it.
 struct TControl::Accessibility {
+  // Every row of a list has one: pooled like the controls themselves.
+  static void* operator new(std::size_t size);
+  static void operator delete(void* block, std::size_t size) noexcept;
+
   TAccessibleRole role = TAccessibleRole::None;
   std::u16string name;
   bool hasName = false;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <memory>
+#include <utility>
 
 #include "platform/controls/accessibility.h"
 #include "platform/controls/form.h"
@@ -86,6 +87,19 @@ void* TControl::operator new(std::size_t size) {
 }
 
 std::size_t TControl::PooledBytesInUse() { return Pool().inUse(); }
+
+void* TControl::Accessibility::operator new(std::size_t size) {
+  if (!VELMAR_POOLED_CONTROLS || size > ControlPool::kLargest) return ::operator new(size);
+  return Pool().Take(size);
+}
+
+void TControl::Accessibility::operator delete(void* block, std::size_t size) noexcept {
+  if (!VELMAR_POOLED_CONTROLS || size > ControlPool::kLargest) {
+    ::operator delete(block);
+    return;
+  }
+  Pool().Give(block, size);
+}
 
 void TControl::operator delete(void* block, std::size_t size) noexcept {
   if (!VELMAR_POOLED_CONTROLS || size > ControlPool::kLargest) {
@@ -331,10 +345,10 @@ std::u16string TControl::AccessibleName() const {
   return DefaultAccessibleName();
 }
 
-void TControl::SetAccessibleName(const std::u16string& name) {
+void TControl::SetAccessibleName(std::u16string name) {
   Accessibility& data = AccessibilityData();
   if (data.hasName && data.name == name) return;
-  data.name = name;
+  data.name = std::move(name);
   data.hasName = true;
   AccessibleNameChanged();
 }
@@ -347,10 +361,10 @@ std::u16string TControl::AccessibleDescription() const {
   return accessibility_ ? accessibility_->description : std::u16string();
 }
 
-void TControl::SetAccessibleDescription(const std::u16string& description) {
+void TControl::SetAccessibleDescription(std::u16string description) {
   Accessibility& data = AccessibilityData();
   if (data.description == description) return;
-  data.description = description;
+  data.description = std::move(description);
   if (form_) form_->Accessibility().DescriptionChanged(this);
 }
 

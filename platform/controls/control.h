@@ -97,9 +97,9 @@ class TControl : public TObject {
   TAccessibleRole AccessibleRole() const;
   void SetAccessibleRole(TAccessibleRole role);
   std::u16string AccessibleName() const;
-  void SetAccessibleName(const std::u16string& name);
+  void SetAccessibleName(std::u16string name);
   std::u16string AccessibleDescription() const;
-  void SetAccessibleDescription(const std::u16string& description);
+  void SetAccessibleDescription(std::u16string description);
   TAccessibleCheck AccessibleChecked() const;
   void SetAccessibleChecked(TAccessibleCheck checked);
   // The current item of a list.
@@ -189,6 +189,7 @@ class TControl : public TObject {
   bool visible_ = true;
   bool canFocus_ = false;
   bool focusRingOnParent_ = false;
+  bool inTabOrder_ = false;
   int tag_ = 0;
   std::unique_ptr<Accessibility> accessibility_;  // only for exposed controls
 };

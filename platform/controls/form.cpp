@@ -260,9 +260,9 @@ void TForm::RequestRepaint() const {
   host_->update();
 }
 
+// Runs for every control of every rebuilt row: only what can refer to it.
 void TForm::ControlFreed(TControl* control) {
   input_.Forget(control, true);
-  settling_.erase(std::remove(settling_.begin(), settling_.end(), control), settling_.end());
   accessibility_->ControlFreed(control);
 }
 
@@ -276,8 +276,7 @@ void TForm::RefreshCursor() {
   host_->setCursor(cursor == TCursor::crHandPoint ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 
-void TForm::FocusMoved(TControl* from, TControl* to, bool byTab) {
-  (void)from;
+void TForm::FocusMoved(TControl* to, bool byTab) {
   // The native focus follows: into an edit's own widget, else the window,
   // which then receives the keys.
   QWidget* native = to ? to->NativeFocusWidget() : nullptr;

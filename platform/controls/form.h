@@ -115,7 +115,7 @@ class TForm : public TControl {
   void TreeChanged(TControl* parent);
   void RequestRepaint() const;
   void RefreshCursor();
-  void FocusMoved(TControl* from, TControl* to, bool byTab);
+  void FocusMoved(TControl* to, bool byTab);
   void PaintFocusRing(QPainter& painter) const;
   // Brings what depends on the controls' layout up to date (native edits
   // over their rectangles, scroll positions within their content).

@@ -1,6 +1,7 @@
 #include "platform/controls/input_state.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/controls/form.h"
 
@@ -35,9 +36,8 @@ void TInputState::SetFocused(TControl* control, FocusCause cause) {
     if (wasVisible != focusVisible_) form_.RequestRepaint();
     return;
   }
-  TControl* old = focused_;
   focused_ = control;
-  form_.FocusMoved(old, control, cause == FocusCause::Tab);
+  form_.FocusMoved(control, cause == FocusCause::Tab);
   if (wasVisible || focusVisible_) form_.RequestRepaint();
 }
 
@@ -45,6 +45,12 @@ void TInputState::HideFocusRing() {
   if (!focusVisible_) return;
   focusVisible_ = false;
   form_.RequestRepaint();
+}
+
+void TInputState::SetTabOrder(std::vector<TControl*> order) {
+  for (TControl* control : tabOrder_) control->inTabOrder_ = false;
+  tabOrder_ = std::move(order);
+  for (TControl* control : tabOrder_) control->inTabOrder_ = true;
 }
 
 TControl* TInputState::NextInTabOrder(bool backwards) const {
@@ -69,7 +75,9 @@ void TInputState::Forget(TControl* control, bool freed) {
       focused_ = nullptr;
       form_.RequestRepaint();
     }
-    tabOrder_.erase(std::remove(tabOrder_.begin(), tabOrder_.end(), control), tabOrder_.end());
+    if (control->inTabOrder_) {
+      tabOrder_.erase(std::remove(tabOrder_.begin(), tabOrder_.end(), control), tabOrder_.end());
+    }
     return;
   }
   if (IsInside(pressed_, control)) pressed_ = nullptr;

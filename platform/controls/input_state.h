@@ -34,7 +34,7 @@ class TInputState {
   void SetFocused(TControl* control, FocusCause cause);
   void HideFocusRing();
 
-  void SetTabOrder(std::vector<TControl*> order) { tabOrder_ = std::move(order); }
+  void SetTabOrder(std::vector<TControl*> order);
   const std::vector<TControl*>& TabOrder() const { return tabOrder_; }
   // The next (or previous) control of the tab order that is shown and can
   // take focus, wrapping around; nullptr when there is none.
