@@ -294,7 +294,7 @@ void TControl::SetCanFocus(bool value) {
 bool TControl::IsFocused() const { return form_ && form_->Focused() == this; }
 
 void TControl::SetFocus() {
-  if (!form_ || !canFocus_) return;
+  if (!form_ || !canFocus_ || !IsShown()) return;
   // Focus moved by a key handler counts as keyboard use: the ring shows.
   form_->input_.SetFocused(this, form_->keyDepth_ > 0 ? TInputState::FocusCause::Keyboard
                                                       : TInputState::FocusCause::Code);

@@ -80,7 +80,7 @@ class TControl : public TObject {
   // Runs first for a key pressed while this control has the focus.
   TKeyEvent OnKeyDown;
 
-  // Keyboard focus. Only a control that can take focus is given it; Tab
+  // Keyboard focus. Only a shown control that can take focus is given it; Tab
   // walks the window's tab order. Enter and Space on a focused control run
   // its click handler unless a key handler took them first.
   bool CanFocus() const { return canFocus_; }

@@ -108,6 +108,8 @@ TEST_F(FocusTest, HidingOrFreeingTheFocusedControlDropsTheFocus) {
   ASSERT_EQ(FocusName(), "a");
   a_->SetVisible(false);
   EXPECT_EQ(form_->Focused(), nullptr);
+  a_->SetFocus();  // a hidden control is never given the focus
+  EXPECT_EQ(form_->Focused(), nullptr);
   form_->PressKey(vkTab);
   EXPECT_EQ(FocusName(), "d");
   delete d_;
