@@ -33,11 +33,12 @@ void CollectChildren(const TControl* control, std::vector<TControl*>& out) {
   }
 }
 
-std::vector<TControl*> ChildrenOf(const TControl* control) {
-  std::vector<TControl*> children;
-  CollectChildren(control, children);
-  return children;
+const std::vector<TControl*>& ChildrenOf(const TControl* control) {
+  return control->Form()->Accessibility().Children(control);
 }
+
+// Whether `object` is the accessible object of `control`; makes none.
+bool IsObjectOf(const QAccessibleInterface* object, const TControl* control);
 
 // The nearest exposed control around this one; the window at the top.
 TControl* ExposedParent(const TControl* control) {
@@ -133,14 +134,14 @@ class ControlAccessible : public QAccessibleInterface, public QAccessibleActionI
   int childCount() const override { return control_ ? int(ChildrenOf(control_).size()) : 0; }
   QAccessibleInterface* child(int index) const override {
     if (!control_ || index < 0) return nullptr;
-    const std::vector<TControl*> children = ChildrenOf(control_);
+    const std::vector<TControl*>& children = ChildrenOf(control_);
     return std::size_t(index) < children.size() ? InterfaceFor(children[std::size_t(index)]) : nullptr;
   }
   int indexOfChild(const QAccessibleInterface* child) const override {
     if (!control_ || !child) return -1;
-    const std::vector<TControl*> children = ChildrenOf(control_);
+    const std::vector<TControl*>& children = ChildrenOf(control_);
     for (std::size_t i = 0; i < children.size(); ++i) {
-      if (InterfaceFor(children[i]) == child) return int(i);
+      if (IsObjectOf(child, children[i])) return int(i);
     }
     return -1;
   }
@@ -250,15 +251,15 @@ class WindowAccessible : public QAccessibleWidget {
 
   int childCount() const override { return int(ChildrenOf(form_).size()); }
   QAccessibleInterface* child(int index) const override {
-    const std::vector<TControl*> children = ChildrenOf(form_);
+    const std::vector<TControl*>& children = ChildrenOf(form_);
     return index >= 0 && std::size_t(index) < children.size()
                ? InterfaceFor(children[std::size_t(index)])
                : nullptr;
   }
   int indexOfChild(const QAccessibleInterface* child) const override {
-    const std::vector<TControl*> children = ChildrenOf(form_);
+    const std::vector<TControl*>& children = ChildrenOf(form_);
     for (std::size_t i = 0; i < children.size(); ++i) {
-      if (InterfaceFor(children[i]) == child) return int(i);
+      if (IsObjectOf(child, children[i])) return int(i);
     }
     return -1;
   }
@@ -288,6 +289,13 @@ QAccessibleInterface* InterfaceFor(TControl* control) {
   return object;
 }
 
+bool IsObjectOf(const QAccessibleInterface* object, const TControl* control) {
+  if (QWidget* native = control->NativeFocusWidget()) {
+    return QAccessible::queryAccessibleInterface(native) == object;
+  }
+  return AccessibilityBridge::ExistingObject(control) == object;
+}
+
 QAccessibleInterface* Factory(const QString&, QObject* object) {
   TForm* form = FormOfHost(object);
   if (!form) return nullptr;
@@ -312,7 +320,16 @@ void InstallAccessibility() {
 
 AccessibilityBridge::~AccessibilityBridge() { DeleteRetired(); }
 
+const std::vector<TControl*>& AccessibilityBridge::Children(const TControl* parent) {
+  const auto found = children_.find(parent);
+  if (found != children_.end()) return found->second;
+  std::vector<TControl*>& children = children_[parent];
+  CollectChildren(parent, children);
+  return children;
+}
+
 void AccessibilityBridge::ControlFreed(TControl* control) {
+  if (!children_.empty()) children_.clear();
   if (!changedParents_.empty()) {
     changedParents_.erase(std::remove(changedParents_.begin(), changedParents_.end(), control),
                           changedParents_.end());
@@ -331,6 +348,7 @@ void AccessibilityBridge::ControlFreed(TControl* control) {
 }
 
 void AccessibilityBridge::TreeChanged(TControl* parent) {
+  if (!children_.empty()) children_.clear();
   if (!observed_ || !parent) return;
   // Inside a control being freed: its own removal is what gets reported.
   for (const TControl* c = parent; c; c = c->Parent()) {
@@ -361,7 +379,8 @@ void AccessibilityBridge::FlushTreeChanges() {
   std::vector<TControl*> parents;
   parents.swap(changedParents_);
   for (TControl* parent : parents) {
-    for (TControl* child : ChildrenOf(parent)) {
+    const std::vector<TControl*> children = ChildrenOf(parent);
+    for (TControl* child : children) {
       if (IsOnScreen(child)) Send(InterfaceFor(child), QAccessible::ObjectCreated);
     }
   }
@@ -414,6 +433,7 @@ void AccessibilityBridge::SelectionChanged(const TControl* control) {
 
 void AccessibilityBridge::WindowClosing() {
   changedParents_.clear();
+  children_.clear();
   DeleteRetired();
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/controls/control.h"
@@ -56,11 +57,20 @@ class AccessibilityBridge {
 
   // Where a control keeps its accessible object.
   static ControlAccessible*& ObjectSlot(TControl* control) { return control->AccessibilityData().object; }
+  static ControlAccessible* ExistingObject(const TControl* control) {
+    return control->accessibility_ ? control->accessibility_->object : nullptr;
+  }
+
+  // The exposed controls inside `parent`, not inside another exposed one, in
+  // painting order; kept until the tree changes, since a client reading a
+  // long list asks for its children one by one.
+  const std::vector<TControl*>& Children(const TControl* parent);
 
  private:
   void FlushTreeChanges();
 
   TForm& form_;
+  std::unordered_map<const TControl*, std::vector<TControl*>> children_;
   bool observed_ = false;
   std::vector<TControl*> changedParents_;
   bool flushQueued_ = false;
