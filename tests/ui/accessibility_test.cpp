@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "main_form_fixture.h"
+#include "platform/utf8.h"
 #include "ui/texts.h"
 
 namespace {
@@ -198,6 +199,16 @@ TEST_F(AccessibilityTest, ObjectsOfFreedRowsAreRetired) {
   EXPECT_EQ(Access().SelectedIndex(), 0);  // the press on a freed row did nothing
   EXPECT_EQ(Item(1)->text(QAccessible::Name), Q(u"Бета второй"));
   Close();  // the window's objects go with it, also those not yet retired
+}
+
+// A text cut to fit its label is read whole.
+TEST_F(AccessibilityTest, CutTextIsReadWhole) {
+  const std::u16string longLine = u"Очень длинная строка информации, которая не помещается в метку";
+  data_.write("games.json", "[{\"id\": 1, \"name\": \"A\", \"info\": {\"name\": \"" +
+                                platform::Utf16ToUtf8(longLine) + "\"}}]");
+  Open();
+  ASSERT_TRUE(Access().lblRow1Left()->TextCut());
+  EXPECT_EQ(Find(QAccessible::StaticText, 3)->text(QAccessible::Name), Q(longLine));  // the first information line
 }
 
 TEST_F(AccessibilityTest, PicturesAreNamedAfterWhatTheyShow) {
