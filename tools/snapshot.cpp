@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "platform/controls/application.h"
@@ -15,10 +16,41 @@ namespace {
 
 std::u16string Text(const char* utf8) { return platform::Utf8ToUtf16(utf8); }
 
+// "Tab", "Shift+Tab", "Ctrl+F", "Down", ...: a key with its modifiers; false
+// for a name it does not know.
+bool ParseKey(const std::string& name, fmx::TKey& key, unsigned& shift) {
+  static const struct {
+    const char* name;
+    fmx::TKey key;
+  } kNames[] = {{"Tab", fmx::vkTab},     {"Enter", fmx::vkReturn},  {"Escape", fmx::vkEscape},
+                {"Space", fmx::vkSpace}, {"PageUp", fmx::vkPrior},  {"PageDown", fmx::vkNext},
+                {"Home", fmx::vkHome},   {"End", fmx::vkEnd},       {"Up", fmx::vkUp},
+                {"Down", fmx::vkDown},   {"Left", fmx::vkLeft},     {"Right", fmx::vkRight},
+                {"F3", fmx::vkF3}};
+  std::stringstream parts(name);
+  std::string part;
+  key = 0;
+  shift = 0;
+  while (std::getline(parts, part, '+')) {
+    if (part == "Shift") shift |= fmx::ssShift;
+    else if (part == "Ctrl") shift |= fmx::ssCtrl;
+    else if (part == "Alt") shift |= fmx::ssAlt;
+    else if (part.size() == 1 && part[0] >= 'A' && part[0] <= 'Z') key = fmx::TKey(part[0]);
+    else {
+      for (const auto& known : kNames) {
+        if (part == known.name) key = known.key;
+      }
+      if (key == 0) return false;
+    }
+  }
+  return key != 0;
+}
+
 int Usage() {
   std::fputs(
       "usage: velmar-snapshot --data FOLDER --settings FOLDER --out FILE.png\n"
       "                       [--scale RATIO] [--hover X,Y] [--click X,Y] [--type TEXT]\n"
+      "                       [--key KEY]   (KEY: Tab, Shift+Tab, Down, PageDown, Ctrl+F, ...)\n"
       "Builds the window on the data folder (games.json, assets/) with favourites in the\n"
       "settings folder, applies the pointer and keyboard actions in order, and writes the\n"
       "client area as PNG. Run with QT_QPA_PLATFORM=offscreen to need no display.\n",
@@ -38,7 +70,7 @@ int main(int argc, char** argv) {
     else if (arg == "--settings") settings = Text(argv[++i]);
     else if (arg == "--out") out = Text(argv[++i]);
     else if (arg == "--scale") scale = std::atof(argv[++i]);
-    else if (arg == "--hover" || arg == "--click" || arg == "--type") ++i;  // applied below
+    else if (arg == "--hover" || arg == "--click" || arg == "--type" || arg == "--key") ++i;  // applied below
     else return Usage();
   }
   if (data.empty() || settings.empty() || out.empty() || scale <= 0) return Usage();
@@ -57,9 +89,16 @@ int main(int argc, char** argv) {
         code = Usage();
         break;
       }
+      fmx::TKey key = 0;
+      unsigned shift = 0;
+      if (arg == "--key" && !ParseKey(argv[i + 1], key, shift)) {
+        code = Usage();
+        break;
+      }
       if (arg == "--hover") form->PointerMove(x, y);
       else if (arg == "--click") form->ClickAt(x, y);
       else if (arg == "--type") form->TypeText(Text(argv[i + 1]));
+      else if (arg == "--key") form->PressKey(key, shift);
     }
     if (code == 0 && !form->Snapshot(scale).SavePng(out)) {
       std::fputs("velmar-snapshot: cannot write the picture\n", stderr);

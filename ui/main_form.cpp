@@ -53,6 +53,7 @@ void TfrmMain::FormCreate(TObject*) {
   }
   FilterGames(u"");
   BuildUI();
+  SetUpKeyboard();
   PopulateGamesList();
 }
 

@@ -100,6 +100,8 @@ class TfrmMain : public fmx::TForm {
   void CreateGamePanel(fmx::TControl* AParent, int AIndex, const GameData::TGameInfo& AGame,
                        float AY);
   void PopulateGamesList();
+  // The star area of a row, whose click toggles the favourite.
+  static fmx::TControl* StarOf(TRectangle* ARow);
   void GamePanelMouseEnter(TObject* Sender);
   void GamePanelMouseLeave(TObject* Sender);
   // Selection and details
@@ -111,6 +113,13 @@ class TfrmMain : public fmx::TForm {
   void ClearQRCode();
   void ShowPlaceholders();
   void SelectGameAgain(std::int32_t AGameID);
+  // Keyboard
+  void SetUpKeyboard();
+  void FormKeyDown(TObject* Sender, fmx::TKeyInfo& Key);
+  void edtSearchKeyDown(TObject* Sender, fmx::TKeyInfo& Key);
+  void sbGamesKeyDown(TObject* Sender, fmx::TKeyInfo& Key);
+  void SelectAndShowRow(int AIndex);
+  int RowsPerPage() const;
   // Search and favourites
   void edtSearchChangeTracking(TObject* Sender);
   void GamePanelClick(TObject* Sender);
@@ -133,6 +142,10 @@ class TfrmMain : public fmx::TForm {
   template <void (TfrmMain::*Method)(TObject*)>
   fmx::TNotifyEvent Handler() {
     return [this](TObject* sender) { (this->*Method)(sender); };
+  }
+  template <void (TfrmMain::*Method)(TObject*, fmx::TKeyInfo&)>
+  fmx::TKeyEvent KeyHandler() {
+    return [this](TObject* sender, fmx::TKeyInfo& key) { (this->*Method)(sender, key); };
   }
 };
 

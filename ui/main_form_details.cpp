@@ -10,6 +10,7 @@ void TfrmMain::SelectGame(int AIndex) {
   FSelectedGameID = valid ? FilteredGames[std::size_t(AIndex)].ID : -1;
   for (std::size_t i = 0; i < FGamePanels.size(); ++i) {
     FGamePanels[i]->SetFillColor(int(i) == AIndex ? palette::kRowSelected : palette::kRow);
+    FGamePanels[i]->SetAccessibleSelected(int(i) == AIndex);
   }
   if (valid) ShowGameInfo(FilteredGames[std::size_t(AIndex)]);
 }
@@ -34,6 +35,10 @@ void TfrmMain::ShowGameInfo(const TGameInfo& AGame) {
   lblRow5Right->SetText(AGame.InfoText6);
   lblRow6Left->SetText(AGame.InfoText7);
   lblRow6Right->SetText(AGame.InfoText8);
+  // Screen readers name the pictures after the game, or after the
+  // placeholder that shows instead.
+  pnlPoster->SetAccessibleName(AGame.Name);
+  pnlQRCode->SetAccessibleName(AGame.Name);
   LoadPoster(AGame.PostImage);
   LoadQRCode(AGame.QRCodeImage);
 }
@@ -44,6 +49,7 @@ void TfrmMain::LoadPoster(const std::u16string& AFileName) {
     pnlPoster->SetFillColor(palette::kPanel);
     lblPosterText->SetText(std::u16string(text));
     lblPosterText->SetVisible(true);
+    pnlPoster->SetAccessibleName(std::u16string(text));
   };
   if (AFileName.empty()) {
     showPlaceholder(texts::kPosterPlaceholder);
@@ -84,6 +90,7 @@ void TfrmMain::LoadQRCode(const std::u16string& AFileName) {
 void TfrmMain::ClearQRCode() {
   imgQRCode->SetBitmapSize(114, 114);
   imgQRCode->ClearBitmap(palette::kQRSquare);
+  pnlQRCode->SetAccessibleName(std::u16string(texts::kPosterPlaceholder));
 }
 
 void TfrmMain::ShowPlaceholders() {
@@ -94,6 +101,7 @@ void TfrmMain::ShowPlaceholders() {
   }
   LoadPoster(u"");
   imgQRCode->SetBitmapSize(0, 0);
+  pnlQRCode->SetAccessibleName(std::u16string(texts::kPosterPlaceholder));
 }
 
 void TfrmMain::SelectGameAgain(std::int32_t AGameID) {

@@ -53,6 +53,7 @@ void TfrmMain::CreateFooter() {
 
   lblFooterLeft = footerLabel(15, noticeWidth, fmx::TTextAlign::Leading);
   lblFooterLeft->SetText(std::u16string(texts::kFooterNotice));
+  lblFooterLeft->SetAccessibleRole(fmx::TAccessibleRole::StaticText);
 
   lblFooterLink = footerLabel(15 + noticeWidth, linkWidth, fmx::TTextAlign::Leading);
   lblFooterLink->SetFontColor(palette::kLink);
@@ -63,9 +64,12 @@ void TfrmMain::CreateFooter() {
   lblFooterLink->OnClick = Handler<&TfrmMain::lblFooterLinkClick>();
   lblFooterLink->OnMouseEnter = Handler<&TfrmMain::lblFooterLinkMouseEnter>();
   lblFooterLink->OnMouseLeave = Handler<&TfrmMain::lblFooterLinkMouseLeave>();
+  lblFooterLink->SetCanFocus(true);
+  lblFooterLink->SetAccessibleRole(fmx::TAccessibleRole::Link);
 
   lblFooterLeft2 = footerLabel(15 + noticeWidth + linkWidth, 200, fmx::TTextAlign::Leading);
 
   lblFooterRight = footerLabel(458.5f, 443.5f, fmx::TTextAlign::Trailing);
   lblFooterRight->SetText(std::u16string(texts::kVersion));
+  lblFooterRight->SetAccessibleRole(fmx::TAccessibleRole::StaticText);
 }

@@ -25,6 +25,7 @@ void StyleTitle(fmx::TLabel* label, std::u16string_view text) {
   label->SetHorzAlign(fmx::TTextAlign::Center);
   label->SetVertAlign(fmx::TTextAlign::Center);
   label->SetText(std::u16string(text));
+  label->SetAccessibleRole(fmx::TAccessibleRole::StaticText);
 }
 
 }  // namespace
@@ -44,6 +45,8 @@ void TfrmMain::CreateLeftPanel() {
   pnlPoster->SetPosition(0, 0);
   pnlPoster->SetSize(672, 400);
   StylePanel(pnlPoster);
+  pnlPoster->SetAccessibleRole(fmx::TAccessibleRole::Graphic);
+  pnlPoster->SetAccessibleName(std::u16string(texts::kPosterPlaceholder));
 
   lblPosterText = new TLabel(this);
   lblPosterText->SetParent(pnlPoster);
@@ -77,6 +80,7 @@ void TfrmMain::CreateLeftPanel() {
     label->SetStyledSettings(0);
     label->SetFontColor(palette::kText);
     label->SetText(std::u16string(texts::kInfoPlaceholder));
+    label->SetAccessibleRole(fmx::TAccessibleRole::StaticText);
     *rows[i] = label;
   }
 
@@ -112,6 +116,10 @@ void TfrmMain::CreateLeftPanel() {
   btnAPK->OnClick = Handler<&TfrmMain::btnAPKClick>();
   btnAPK->OnMouseEnter = Handler<&TfrmMain::ButtonMouseEnter>();
   btnAPK->OnMouseLeave = Handler<&TfrmMain::ButtonMouseLeave>();
+  btnAPK->SetCanFocus(true);
+  // Named after the caption above it, which is what the button is to a reader.
+  btnAPK->SetAccessibleRole(fmx::TAccessibleRole::Button);
+  btnAPK->SetAccessibleName(std::u16string(texts::kAPKCaption));
 
   imgAPK = new TImage(this);
   imgAPK->SetParent(btnAPK);
@@ -135,6 +143,7 @@ void TfrmMain::CreateLeftPanel() {
   lblQRCaption->SetFontColor(palette::kText);
   lblQRCaption->SetHorzAlign(fmx::TTextAlign::Center);
   lblQRCaption->SetText(std::u16string(texts::kQRCaption));
+  lblQRCaption->SetAccessibleRole(fmx::TAccessibleRole::StaticText);
 
   pnlQRCode = new TRectangle(this);
   pnlQRCode->SetParent(pnlAndroid);
@@ -145,6 +154,8 @@ void TfrmMain::CreateLeftPanel() {
   pnlQRCode->SetXRadius(8);
   pnlQRCode->SetYRadius(8);
   pnlQRCode->SetClipChildren(true);
+  pnlQRCode->SetAccessibleRole(fmx::TAccessibleRole::Graphic);
+  pnlQRCode->SetAccessibleName(std::u16string(texts::kPosterPlaceholder));
 
   imgQRCode = new TImage(this);
   imgQRCode->SetParent(pnlQRCode);

@@ -29,6 +29,11 @@ void TfrmMain::CreateGamePanel(fmx::TControl* AParent, int AIndex, const TGameIn
   row->OnClick = Handler<&TfrmMain::GamePanelClick>();
   row->OnMouseEnter = Handler<&TfrmMain::GamePanelMouseEnter>();
   row->OnMouseLeave = Handler<&TfrmMain::GamePanelMouseLeave>();
+  row->SetAccessibleRole(fmx::TAccessibleRole::ListItem);
+  row->SetAccessibleName(AGame.Name);
+  row->SetAccessibleDescription(std::u16string(texts::kRowDescription) + Decimal(AGame.ID));
+  row->SetAccessibleChecked(AGame.IsFavorite ? fmx::TAccessibleCheck::Checked
+                                             : fmx::TAccessibleCheck::Unchecked);
 
   auto* badge = new TRectangle(this);
   badge->SetParent(row);
@@ -71,6 +76,10 @@ void TfrmMain::CreateGamePanel(fmx::TControl* AParent, int AIndex, const TGameIn
   star->SetCursor(fmx::TCursor::crHandPoint);
   star->SetHitTest(true);
   star->OnClick = Handler<&TfrmMain::FavoriteStarClick>();
+  star->SetAccessibleRole(fmx::TAccessibleRole::CheckBox);
+  star->SetAccessibleName(std::u16string(texts::kFavorite));
+  star->SetAccessibleChecked(AGame.IsFavorite ? fmx::TAccessibleCheck::Checked
+                                              : fmx::TAccessibleCheck::Unchecked);
 
   auto* starLabel = new TLabel(this);
   starLabel->SetParent(star);
@@ -85,6 +94,10 @@ void TfrmMain::CreateGamePanel(fmx::TControl* AParent, int AIndex, const TGameIn
   starLabel->SetFontColor(AGame.IsFavorite ? palette::kStarFavorite : palette::kStarPlain);
 
   FGamePanels.push_back(row);
+}
+
+fmx::TControl* TfrmMain::StarOf(TRectangle* ARow) {
+  return ARow->Child(2);  // badge, name, star: the order CreateGamePanel builds them in
 }
 
 void TfrmMain::PopulateGamesList() {

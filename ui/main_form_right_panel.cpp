@@ -24,6 +24,9 @@ void TfrmMain::CreateRightPanel() {
   btnTelegram->OnClick = Handler<&TfrmMain::btnTelegramClick>();
   btnTelegram->OnMouseEnter = Handler<&TfrmMain::ButtonMouseEnter>();
   btnTelegram->OnMouseLeave = Handler<&TfrmMain::ButtonMouseLeave>();
+  btnTelegram->SetCanFocus(true);
+  btnTelegram->SetAccessibleRole(fmx::TAccessibleRole::Button);
+  btnTelegram->SetAccessibleName(std::u16string(texts::kTelegram));
 
   imgTelegramIcon = new TImage(this);
   imgTelegramIcon->SetParent(btnTelegram);
@@ -72,6 +75,8 @@ void TfrmMain::CreateRightPanel() {
   edtSearch->SetFontSize(13);
   edtSearch->SetStyleLookup(u"transparentedit");
   edtSearch->OnChangeTracking = Handler<&TfrmMain::edtSearchChangeTracking>();
+  edtSearch->SetAccessibleName(std::u16string(texts::kSearchPrompt));
+  edtSearch->SetFocusRingOnParent(true);  // the box the user sees
 
   pnlGamesList = new TRectangle(this);
   pnlGamesList->SetParent(pnlRight);
@@ -87,6 +92,9 @@ void TfrmMain::CreateRightPanel() {
   sbGames->SetAnimation(true);
   sbGames->SetBoundsAnimation(true);
   sbGames->SetVerticalTouchTracking(true);
+  // The list takes the focus as one control; its rows are its items.
+  sbGames->SetCanFocus(true);
+  sbGames->SetAccessibleRole(fmx::TAccessibleRole::List);
 
   btnPlay = new TRectangle(this);
   btnPlay->SetParent(pnlRight);
@@ -100,6 +108,9 @@ void TfrmMain::CreateRightPanel() {
   btnPlay->OnClick = Handler<&TfrmMain::btnPlayClick>();
   btnPlay->OnMouseEnter = Handler<&TfrmMain::ButtonMouseEnter>();
   btnPlay->OnMouseLeave = Handler<&TfrmMain::ButtonMouseLeave>();
+  btnPlay->SetCanFocus(true);
+  btnPlay->SetAccessibleRole(fmx::TAccessibleRole::Button);
+  btnPlay->SetAccessibleName(std::u16string(texts::kPlay));
 
   lblPlay = new TLabel(this);
   lblPlay->SetParent(btnPlay);

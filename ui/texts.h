@@ -24,6 +24,9 @@ inline constexpr std::u16string_view kFooterLink = u"САЙТА";
 inline constexpr std::u16string_view kVersion = u"Версия от " VELMAR_VERSION_DATE;
 inline constexpr std::u16string_view kStarFavorite = u"★";
 inline constexpr std::u16string_view kStarPlain = u"☆";
+// What a screen reader says of a row's star, and before a row's game ID.
+inline constexpr std::u16string_view kFavorite = u"Избранное";
+inline constexpr std::u16string_view kRowDescription = u"ID ";
 
 inline constexpr std::u16string_view kSelectGameFirst = u"Сначала выберите игру";
 inline constexpr std::u16string_view kNoURL = u"URL не указан для этой игры";

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cstddef>
 #include <memory>
+#include <utility>
 
+#include "platform/controls/accessibility.h"
 #include "platform/controls/form.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -86,6 +88,19 @@ void* TControl::operator new(std::size_t size) {
 
 std::size_t TControl::PooledBytesInUse() { return Pool().inUse(); }
 
+void* TControl::Accessibility::operator new(std::size_t size) {
+  if (!VELMAR_POOLED_CONTROLS || size > ControlPool::kLargest) return ::operator new(size);
+  return Pool().Take(size);
+}
+
+void TControl::Accessibility::operator delete(void* block, std::size_t size) noexcept {
+  if (!VELMAR_POOLED_CONTROLS || size > ControlPool::kLargest) {
+    ::operator delete(block);
+    return;
+  }
+  Pool().Give(block, size);
+}
+
 void TControl::operator delete(void* block, std::size_t size) noexcept {
   if (!VELMAR_POOLED_CONTROLS || size > ControlPool::kLargest) {
     ::operator delete(block);
@@ -103,13 +118,15 @@ TControl::TControl(TControl* owner) : owner_(owner) {
 
 TControl::~TControl() {
   if (form_ && form_ != this) form_->ControlFreed(this);
+  // From here on nothing reports changes inside this control.
+  deleting_ = true;
   DeleteChildren();
   DeleteOwned();
-  deleting_ = true;
   if (parent_) {
     if (!parent_->deleting_) {
       parent_->RemoveChild(this);
       parent_->ChildrenChanged();
+      if (form_ && form_ != this) form_->TreeChanged(parent_);
     }
   } else if (owner_ && !owner_->deleting_) {
     auto& list = owner_->owned_;
@@ -133,6 +150,7 @@ void TControl::DeleteChildren() {
   if (children_.empty()) children_.swap(children);
   deleting_ = wasDeleting;
   ChildrenChanged();
+  if (form_) form_->TreeChanged(this);
   Repaint();
 }
 
@@ -156,6 +174,7 @@ void TControl::SetParent(TControl* parent) {
   if (parent_) {
     parent_->RemoveChild(this);
     parent_->ChildrenChanged();
+    if (form_) form_->TreeChanged(parent_);
   } else if (owner_) {
     auto& list = owner_->owned_;
     const auto found = std::find(list.rbegin(), list.rend(), this);
@@ -167,6 +186,7 @@ void TControl::SetParent(TControl* parent) {
     if (target->children_.capacity() == 0) target->children_.reserve(4);
     target->children_.push_back(this);
     target->ChildrenChanged();
+    if (form_) form_->TreeChanged(target);
     if (align_ != TAlignLayout::None) target->Realign();
   } else if (owner_) {
     owner_->owned_.push_back(this);
@@ -250,6 +270,120 @@ void TControl::SetVisible(bool visible) {
   visible_ = visible;
   Repaint();
   BoundsChanged();
+  if (form_ && form_ != this) {
+    // Nothing hidden keeps the pointer, a press or the focus.
+    if (!visible) form_->ControlHidden(this);
+    if (parent_) form_->TreeChanged(parent_);
+  }
+}
+
+bool TControl::IsShown() const {
+  for (const TControl* c = this; c; c = c->parent_) {
+    if (!c->visible_) return false;
+    if (c == form_) return true;
+  }
+  return false;
+}
+
+void TControl::SetCanFocus(bool value) {
+  if (value == canFocus_) return;
+  canFocus_ = value;
+  if (!value && form_ && IsFocused()) form_->input_.SetFocused(nullptr, TInputState::FocusCause::Code);
+}
+
+bool TControl::IsFocused() const { return form_ && form_->Focused() == this; }
+
+void TControl::SetFocus() {
+  if (!form_ || !canFocus_ || !IsShown()) return;
+  // Focus moved by a key handler counts as keyboard use: the ring shows.
+  form_->input_.SetFocused(this, form_->keyDepth_ > 0 ? TInputState::FocusCause::Keyboard
+                                                      : TInputState::FocusCause::Code);
+}
+
+bool TControl::WheelInput(float) { return false; }
+
+bool TControl::DragInput(TDragPhase, float, long) { return false; }
+
+bool TControl::KeyInput(TKeyInfo& key) {
+  // Enter and Space press the control, as they press a native button; a
+  // held key presses it once.
+  const bool press = (key.Key == vkReturn || key.Key == vkSpace) && key.Shift == 0;
+  if (!press || !OnClick) return false;
+  if (!key.Repeat) Click();
+  return true;
+}
+
+void TControl::FocusEntered(bool) {}
+
+void TControl::RegisterForSettle() {
+  if (form_ && form_ != this) form_->settling_.push_back(this);
+}
+
+void TControl::UnregisterForSettle() {
+  if (!form_ || form_ == this) return;
+  auto& list = form_->settling_;
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+}
+
+TControl::Accessibility& TControl::AccessibilityData() {
+  if (!accessibility_) accessibility_ = std::make_unique<Accessibility>();
+  return *accessibility_;
+}
+
+TAccessibleRole TControl::AccessibleRole() const {
+  return accessibility_ ? accessibility_->role : TAccessibleRole::None;
+}
+
+void TControl::SetAccessibleRole(TAccessibleRole role) {
+  if (role == AccessibleRole()) return;
+  AccessibilityData().role = role;
+  if (form_ && parent_) form_->TreeChanged(parent_);
+}
+
+std::u16string TControl::AccessibleName() const {
+  if (accessibility_ && accessibility_->hasName) return accessibility_->name;
+  return DefaultAccessibleName();
+}
+
+void TControl::SetAccessibleName(std::u16string name) {
+  Accessibility& data = AccessibilityData();
+  if (data.hasName && data.name == name) return;
+  data.name = std::move(name);
+  data.hasName = true;
+  AccessibleNameChanged();
+}
+
+void TControl::AccessibleNameChanged() const {
+  if (form_ && accessibility_) form_->Accessibility().NameChanged(this);
+}
+
+std::u16string TControl::AccessibleDescription() const {
+  return accessibility_ ? accessibility_->description : std::u16string();
+}
+
+void TControl::SetAccessibleDescription(std::u16string description) {
+  Accessibility& data = AccessibilityData();
+  if (data.description == description) return;
+  data.description = std::move(description);
+  if (form_) form_->Accessibility().DescriptionChanged(this);
+}
+
+TAccessibleCheck TControl::AccessibleChecked() const {
+  return accessibility_ ? accessibility_->checked : TAccessibleCheck::None;
+}
+
+void TControl::SetAccessibleChecked(TAccessibleCheck checked) {
+  if (checked == AccessibleChecked()) return;
+  AccessibilityData().checked = checked;
+  if (form_) form_->Accessibility().CheckedChanged(this);
+}
+
+bool TControl::AccessibleSelected() const { return accessibility_ && accessibility_->selected; }
+
+void TControl::SetAccessibleSelected(bool selected) {
+  if (selected == AccessibleSelected()) return;
+  AccessibilityData().selected = selected;
+  if (form_) form_->Accessibility().SelectionChanged(this);
 }
 
 TControl* TControl::ControlAt(TPointF point) {

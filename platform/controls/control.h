@@ -1,15 +1,19 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/controls/types.h"
 
 class QPainter;
+class QWidget;
 
 namespace fmx {
 
 class TForm;
+class ControlAccessible;
 
 // A lightweight control: a rectangle in its parent's coordinates, painted by
 // the window's one native widget. A parent owns its children; a control that
@@ -73,6 +77,39 @@ class TControl : public TObject {
   TNotifyEvent OnClick;
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
+  // Runs first for a key pressed while this control has the focus.
+  TKeyEvent OnKeyDown;
+
+  // Keyboard focus. Only a shown control that can take focus is given it; Tab
+  // walks the window's tab order. Enter and Space on a focused control run
+  // its click handler unless a key handler took them first.
+  bool CanFocus() const { return canFocus_; }
+  void SetCanFocus(bool value);
+  bool IsFocused() const;
+  void SetFocus();
+  // The focus ring goes around the parent instead (an edit inside the box
+  // that the user sees).
+  bool FocusRingOnParent() const { return focusRingOnParent_; }
+  void SetFocusRingOnParent(bool value) { focusRingOnParent_ = value; }
+
+  // What assistive technology is told. The name defaults to the control's
+  // own text where it has one (a label's full text).
+  TAccessibleRole AccessibleRole() const;
+  void SetAccessibleRole(TAccessibleRole role);
+  std::u16string AccessibleName() const;
+  void SetAccessibleName(std::u16string name);
+  std::u16string AccessibleDescription() const;
+  void SetAccessibleDescription(std::u16string description);
+  TAccessibleCheck AccessibleChecked() const;
+  void SetAccessibleChecked(TAccessibleCheck checked);
+  // The current item of a list.
+  bool AccessibleSelected() const;
+  void SetAccessibleSelected(bool selected);
+  // Visible, and so is every control it lies in.
+  bool IsShown() const;
+  // Platform internals: the native widget that holds the keyboard focus
+  // for this control, if it has one.
+  virtual QWidget* NativeFocusWidget() const { return nullptr; }
 
   // The window the control belongs to.
   TForm* Form() const { return form_; }
@@ -86,6 +123,7 @@ class TControl : public TObject {
   void Click();
   void MouseEnter();
   void MouseLeave();
+  bool HasClickHandler() const { return bool(OnClick); }
 
   // Frees every child at once.
   void DeleteChildren();
@@ -103,8 +141,33 @@ class TControl : public TObject {
   // Asks the window for a repaint.
   void Repaint() const;
 
+  // Input the router hands over; each answers whether the control took it.
+  // The wheel and a drag go to the control under the pointer or the first
+  // of its parents that takes them; keys to the focused control.
+  virtual bool WheelInput(float degreesDown);
+  virtual bool DragInput(TDragPhase phase, float y, long timestamp);
+  virtual bool KeyInput(TKeyInfo& key);
+  // The control took the focus (by Tab when byTab).
+  virtual void FocusEntered(bool byTab);
+  // Corner radius the focus ring follows.
+  virtual float FocusRingRadius() const { return 0; }
+  // The name when none was set.
+  virtual std::u16string DefaultAccessibleName() const { return {}; }
+  // Notifies assistive technology that the name changed.
+  void AccessibleNameChanged() const;
+  // Brings layout-dependent state up to date before painting and routing;
+  // called for controls that asked the window with RegisterForSettle.
+  virtual void Settle() {}
+  void RegisterForSettle();
+  void UnregisterForSettle();
+
  private:
   friend class TForm;
+  friend class TInputState;
+  friend class ControlAccessible;
+  friend class AccessibilityBridge;
+  struct Accessibility;
+  Accessibility& AccessibilityData();
   void PaintTree(QPainter& painter, const TRectF& clip) const;
   void Realign();
   void SetBoundsInternal(float x, float y, float width, float height);
@@ -124,7 +187,11 @@ class TControl : public TObject {
   bool clipChildren_ = false;
   TCursor cursor_ = TCursor::crDefault;
   bool visible_ = true;
+  bool canFocus_ = false;
+  bool focusRingOnParent_ = false;
+  bool inTabOrder_ = false;
   int tag_ = 0;
+  std::unique_ptr<Accessibility> accessibility_;  // only for exposed controls
 };
 
 }  // namespace fmx

@@ -7,32 +7,82 @@
 
 #include "platform/controls/font.h"
 #include "platform/controls/form.h"
+#include "platform/controls/key_convert.h"
 #include "platform/controls/label.h"
 #include "platform/controls/qt_convert.h"
 
 namespace fmx {
 
+// What happens to the native edit that the window must know: keys, focus
+// and the pointer coming over it.
+class TEdit::NativeEvents : public QObject {
+ public:
+  explicit NativeEvents(TEdit* edit) : edit_(edit) {}
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    TForm* form = edit_->Form();
+    if (!form) return false;
+    switch (event->type()) {
+      case QEvent::KeyPress: {
+        TKeyInfo key = ToKeyInfo(*static_cast<QKeyEvent*>(event));
+        return form->HandleKey(key, edit_);
+      }
+      case QEvent::FocusIn: {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        form->NativeFocusIn(edit_, reason == Qt::MouseFocusReason);
+        break;
+      }
+      case QEvent::MouseButtonPress:
+        form->NativePressed();
+        break;
+      case QEvent::Enter:
+        // The window's own widget sees no leave when the pointer moves
+        // onto a child widget.
+        form->NativePointerEntered(edit_);
+        break;
+      default:
+        break;
+    }
+    return false;
+  }
+
+ private:
+  TEdit* edit_;
+};
+
 TEdit::TEdit(TControl* owner) : TControl(owner) {
   SetSize(100, 22);
+  SetCanFocus(true);
+  SetAccessibleRole(TAccessibleRole::EditableText);
   edit_ = std::make_unique<QLineEdit>(Form() ? Form()->NativeWidget() : nullptr);
+  events_ = std::make_unique<NativeEvents>(this);
+  edit_->installEventFilter(events_.get());
   QObject::connect(edit_.get(), &QLineEdit::textChanged, [this](const QString&) {
     TNotifyEvent handler = OnChangeTracking;
     if (!handler) return;
     // Nothing may unwind through Qt's signal machinery.
     if (Form()) Form()->Guard([&] { handler(this); });
   });
-  if (Form()) Form()->RegisterNative(this);
+  RegisterForSettle();
   ApplyLook();
   SyncNative();
 }
 
 TEdit::~TEdit() {
-  if (Form()) Form()->UnregisterNative(this);
-  // No change events from a control on its way out.
+  UnregisterForSettle();
+  // No change or key events from a control on its way out.
+  edit_->removeEventFilter(events_.get());
   edit_->disconnect();
 }
 
 QLineEdit* TEdit::NativeEdit() const { return edit_.get(); }
+
+QWidget* TEdit::NativeFocusWidget() const { return edit_.get(); }
+
+void TEdit::FocusEntered(bool byTab) {
+  // As native edits do: arriving by Tab selects the whole text.
+  if (byTab) edit_->selectAll();
+}
 
 std::u16string TEdit::Text() const { return FromQString(edit_->text()); }
 
@@ -113,6 +163,8 @@ void TEdit::PressBackspace() {
 }
 
 void TEdit::SelectAll() { edit_->selectAll(); }
+
+void TEdit::InsertText(const std::u16string& text) { edit_->insert(ToQString(text)); }
 
 void TEdit::PasteText(const std::u16string& text) {
   QGuiApplication::clipboard()->setText(ToQString(text));

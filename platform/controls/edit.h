@@ -11,7 +11,9 @@ namespace fmx {
 
 // A one-line edit box: a real native line edit (caret, selection, clipboard,
 // input methods) kept over the control's rectangle. With the style
-// "transparentedit" it draws no background or frame of its own.
+// "transparentedit" it draws no background or frame of its own. It takes the
+// focus; keys reach the window's key handling before the native edit, so
+// Tab leaves it and handlers may take other keys.
 class TEdit : public TControl {
  public:
   explicit TEdit(TControl* owner);
@@ -38,15 +40,23 @@ class TEdit : public TControl {
   void PressBackspace();
   void SelectAll();
   void PasteText(const std::u16string& text);
+  // Replaces the selection, or inserts at the caret, as typing does.
+  void InsertText(const std::u16string& text);
 
   QLineEdit* NativeEdit() const;
+  QWidget* NativeFocusWidget() const override;
+
+ protected:
+  void FocusEntered(bool byTab) override;
+  void Settle() override { SyncNative(); }
 
  private:
-  friend class TForm;
+  class NativeEvents;
   void SyncNative();
   void ApplyLook();
 
   std::unique_ptr<QLineEdit> edit_;
+  std::unique_ptr<NativeEvents> events_;
   std::u16string styleLookup_;
   unsigned styledSettings_ = ~0u;  // all from the style, as for labels
   float fontSize_ = 12;

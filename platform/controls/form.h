@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/controls/control.h"
+#include "platform/controls/input_state.h"
 #include "platform/controls/snapshot.h"
 
 class QWidget;
@@ -12,8 +13,7 @@ class QWidget;
 namespace fmx {
 
 class FormHost;
-class TVertScrollBox;
-class TEdit;
+class AccessibilityBridge;
 
 enum class TFormBorderStyle { Sizeable, Single };
 enum class TFormPosition { Designed, ScreenCenter };
@@ -69,10 +69,23 @@ class TForm : public TControl {
   // Press and release at one point.
   void ClickAt(float x, float y);
 
+  // Keyboard input. The native widget's key events end in HandleKey, after
+  // the native edit's own filter; PressKey sends a real key event to
+  // whatever holds the keyboard focus, so tests drive the whole path.
+  void PressKey(TKey key, unsigned shift = 0, const std::u16string& text = {});
   // Types into the edit box that has the keyboard focus, else the first one.
   void TypeText(const std::u16string& text);
+  // Offers a key to the handler and the own key input of the control it
+  // arrived at, then to the window's handler, then to Tab navigation. True
+  // when taken.
+  bool HandleKey(TKeyInfo& key, TControl* target);
 
-  TControl* Hovered() const { return hovered_; }
+  TControl* Hovered() const { return input_.Hovered(); }
+  TControl* Focused() const { return input_.Focused(); }
+  bool FocusVisible() const { return input_.FocusVisible(); }
+  // The order Tab walks (Shift+Tab backwards), wrapping around; hidden
+  // controls and those that cannot take focus are passed over.
+  void SetTabOrder(std::vector<TControl*> order) { input_.SetTabOrder(std::move(order)); }
   TControl* ControlAtPoint(float x, float y) { return ControlAt({x, y}); }
 
   // The client area rendered at a device pixel ratio, children of the native
@@ -86,27 +99,32 @@ class TForm : public TControl {
   // Platform internals only.
   QWidget* NativeWidget() const;
   void PaintClientArea(QPainter& painter, const TRectF& clip) const;
+  AccessibilityBridge& Accessibility() const { return *accessibility_; }
+  // A native child widget of a control: the pointer entered it, it took
+  // the keyboard focus (byPointer: through a click), or it was pressed.
+  void NativePointerEntered(TControl* control);
+  void NativeFocusIn(TControl* control, bool byPointer);
+  void NativePressed();
 
  private:
   friend class TControl;
+  friend class TInputState;
   friend class FormHost;
-  friend class TEdit;
-  friend class TVertScrollBox;
   void ControlFreed(TControl* control);
+  void ControlHidden(TControl* control);
+  void TreeChanged(TControl* parent);
   void RequestRepaint() const;
   void RefreshCursor();
-  void SetHovered(TControl* control);
-  // Brings what depends on the controls' layout up to date: native edits
-  // over their rectangles, scroll positions within their content.
-  void Settle();
+  void FocusMoved(TControl* to, bool byTab);
+  void PaintFocusRing(QPainter& painter) const;
+  // Brings what depends on the controls' layout up to date (native edits
+  // over their rectangles, scroll positions within their content).
+  void SettleAll();
   void ApplyWindowFlags();
   void ApplyClientSize();
-  void RegisterNative(TEdit* edit);
-  void UnregisterNative(TEdit* edit);
-  void RegisterScrollBox(TVertScrollBox* box);
-  void UnregisterScrollBox(TVertScrollBox* box);
 
   std::unique_ptr<FormHost> host_;
+  std::unique_ptr<AccessibilityBridge> accessibility_;
   std::u16string caption_;
   int clientWidth_ = 640, clientHeight_ = 480;
   TAlphaColor fillColor_ = 0xFFFFFFFF;
@@ -116,11 +134,9 @@ class TForm : public TControl {
   TFormPosition formPosition_ = TFormPosition::Designed;
   int left_ = 0, top_ = 0;
 
-  TControl* hovered_ = nullptr;
-  TControl* pressed_ = nullptr;
-  TVertScrollBox* dragBox_ = nullptr;
-  std::vector<TEdit*> natives_;
-  std::vector<TVertScrollBox*> scrollBoxes_;
+  TInputState input_{*this};
+  std::vector<TControl*> settling_;  // controls whose Settle runs before paint and routing
+  int keyDepth_ = 0;                 // inside HandleKey: focus moves count as keyboard
   mutable bool repaintPending_ = false;
   bool destroyed_ = false;
 };

@@ -43,6 +43,7 @@ void TLabel::SetText(const std::u16string& text) {
   if (text == text_) return;
   text_ = text;
   Invalidate();
+  AccessibleNameChanged();
 }
 
 void TLabel::SetStyledSettings(unsigned settings) {

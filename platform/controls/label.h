@@ -67,6 +67,8 @@ class TLabel : public TControl {
  protected:
   void Paint(QPainter& painter) const override;
   void BoundsChanged() override;
+  // The full text, however it is drawn.
+  std::u16string DefaultAccessibleName() const override { return text_; }
 
  private:
   void Invalidate();

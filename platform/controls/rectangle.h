@@ -39,6 +39,7 @@ class TRectangle : public TControl {
 
  protected:
   void Paint(QPainter& painter) const override;
+  float FocusRingRadius() const override { return xRadius_ > 0 && yRadius_ > 0 ? xRadius_ : 0; }
 
  private:
   struct Bitmap;

@@ -62,7 +62,7 @@ TVertScrollBox::TVertScrollBox(TControl* owner)
     : TControl(owner), target_(std::make_unique<ScrollTarget>(this)) {
   SetSize(200, 200);
   SetClipChildren(true);
-  if (Form()) Form()->RegisterScrollBox(this);
+  RegisterForSettle();
   auto* content = new ScrollContent(this);
   content->SetParent(this);
   content->SetHitTest(false);
@@ -71,7 +71,7 @@ TVertScrollBox::TVertScrollBox(TControl* owner)
 }
 
 TVertScrollBox::~TVertScrollBox() {
-  if (Form()) Form()->UnregisterScrollBox(this);
+  UnregisterForSettle();
   // The scroller belongs to the target and goes with it.
   target_.reset();
 }
@@ -136,18 +136,18 @@ void TVertScrollBox::ApplyProperties() {
   scroller->setScrollerProperties(properties);
 }
 
-bool TVertScrollBox::DragInput(DragPhase phase, float y, long timestamp) {
+bool TVertScrollBox::DragInput(TDragPhase phase, float y, long timestamp) {
   if (!verticalTracking_) return false;
   QScroller* scroller = target_->scroller();
   const QPointF position(0, y);
   switch (phase) {
-    case DragPhase::Press:
+    case TDragPhase::Press:
       scroller->handleInput(QScroller::InputPress, position, timestamp);
-      break;
-    case DragPhase::Move:
+      return true;
+    case TDragPhase::Move:
       scroller->handleInput(QScroller::InputMove, position, timestamp);
       break;
-    case DragPhase::Release:
+    case TDragPhase::Release:
       scroller->handleInput(QScroller::InputRelease, position, timestamp);
       if (!animation_) scroller->stop();
       break;
@@ -155,19 +155,31 @@ bool TVertScrollBox::DragInput(DragPhase phase, float y, long timestamp) {
   return scroller->state() == QScroller::Dragging;
 }
 
-void TVertScrollBox::WheelScroll(float degreesDown) {
+void TVertScrollBox::ScrollIntoView(const TControl* control) {
+  SettleContent();
+  const float top = control->Y(), bottom = control->Y() + control->Height();
+  const float position = ViewportPositionY();
+  if (top < position) {
+    SetViewportPositionY(top);
+  } else if (bottom > position + Height()) {
+    SetViewportPositionY(bottom - Height());
+  }
+}
+
+bool TVertScrollBox::WheelInput(float degreesDown) {
   // One notch (15 degrees) moves about two rows of a list.
   constexpr float kPixelsPerDegree = 116.0f / 15.0f;
   QScroller* scroller = target_->scroller();
   const float from = scroller->state() == QScroller::Scrolling ? float(scroller->finalPosition().y())
                                                                 : ViewportPositionY();
   const float to = std::clamp(from + degreesDown * kPixelsPerDegree, 0.0f, MaxScroll());
-  if (to == ViewportPositionY()) return;
+  if (to == ViewportPositionY()) return true;
   if (animation_) {
     scroller->scrollTo(QPointF(0, to), 200);
   } else {
     SetViewportPositionY(to);
   }
+  return true;
 }
 
 }  // namespace fmx

@@ -42,14 +42,16 @@ class TVertScrollBox : public TControl {
   // rebuilt shorter must not stay scrolled past its end). The window calls
   // this before painting and before routing the pointer.
   void SettleContent();
-
-  enum class DragPhase { Press, Move, Release };
-  // Feeds a pointer drag; true while the pointer is dragging the content.
-  bool DragInput(DragPhase phase, float y, long timestamp);
-  void WheelScroll(float degreesDown);
+  // Scrolls as little as needed to show the whole of a control of the
+  // content (none when it is already fully in view).
+  void ScrollIntoView(const TControl* control);
 
  protected:
   TControl* ContainerForChildren() override { return content_ ? content_ : this; }
+  void Settle() override { SettleContent(); }
+  // A press takes the drag; a move answers true while it drags the content.
+  bool DragInput(TDragPhase phase, float y, long timestamp) override;
+  bool WheelInput(float degreesDown) override;
 
  private:
   friend class ScrollTarget;

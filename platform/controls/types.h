@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 // Value types shared by the controls. Coordinates are logical pixels.
 namespace fmx {
@@ -46,5 +47,34 @@ class TObject {
 
 // Every event handler is handed the control that raised the event.
 using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+// Keys by their virtual-key codes; letters and digits are their upper-case
+// characters.
+using TKey = std::uint16_t;
+inline constexpr TKey vkBack = 8, vkTab = 9, vkReturn = 13, vkEscape = 27, vkSpace = 32,
+                      vkPrior = 33, vkNext = 34, vkEnd = 35, vkHome = 36, vkLeft = 37, vkUp = 38,
+                      vkRight = 39, vkDown = 40, vkDelete = 46, vkF1 = 112, vkF3 = 114;
+
+enum TShiftState : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
+
+// One key press. A handler that acts on it sets Handled, and nothing else
+// sees the key.
+struct TKeyInfo {
+  TKey Key = 0;            // 0 for a key known only by its text
+  std::u16string KeyChar;  // the text the key types, empty for none
+  unsigned Shift = 0;      // TShiftState bits
+  bool Repeat = false;     // sent again while the key is held down
+  bool Handled = false;
+};
+using TKeyEvent = std::function<void(TObject* Sender, TKeyInfo& Key)>;
+
+// A pointer drag as the router hands it to a control.
+enum class TDragPhase { Press, Move, Release };
+
+// What assistive technology is told a control is. None keeps the control
+// out of the accessibility tree (its exposed children are then seen as
+// children of its nearest exposed ancestor).
+enum class TAccessibleRole { None, StaticText, Button, Link, List, ListItem, CheckBox, Graphic, EditableText };
+enum class TAccessibleCheck { None, Unchecked, Checked };
 
 }  // namespace fmx

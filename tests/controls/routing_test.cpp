@@ -1,11 +1,15 @@
 // Pointer routing: events are pushed at the window's root at named points and
 // the handlers that ran are recorded; no handler is ever called directly.
 
+#include <QCoreApplication>
+#include <QEnterEvent>
+#include <QLineEdit>
 #include <QWidget>
 
 #include <map>
 
 #include "controls_test_support.h"
+#include "platform/controls/edit.h"
 #include "platform/controls/message_box.h"
 #include "platform/controls/scroll_box.h"
 
@@ -15,7 +19,8 @@ namespace {
 
 // A row (hit test on) with a badge and a name (hit test off) and a star
 // (hit test on); a clipping panel with a child that sticks out; a hidden
-// button; a scroll box with two rows, one scrolled out of view.
+// button; a scroll box with two rows, one scrolled out of view; an edit box
+// (a native child widget).
 class RoutingTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -43,9 +48,15 @@ class RoutingTest : public ::testing::Test {
     box_->SetSize(70, 60);
     Named(AddRectangle(*form_, box_, 0, 0, 70, 50), "box-row0");
     Named(AddRectangle(*form_, box_, 0, 58, 70, 50), "box-row1");
+
+    edit_ = new TEdit(form_.get());
+    edit_->SetParent(form_.get());
+    edit_->SetBounds(70, 165, 140, 30);
+    Named(edit_, "edit");
   }
 
-  TRectangle* Named(TRectangle* control, std::string name) {
+  template <typename Control>
+  Control* Named(Control* control, std::string name) {
     names_[control] = name;
     control->OnClick = [this](TObject* s) { Log("click", s); };
     control->OnMouseEnter = [this](TObject* s) { Log("enter", s); };
@@ -60,12 +71,14 @@ class RoutingTest : public ::testing::Test {
   std::unique_ptr<TForm> form_;
   TRectangle *row_, *badge_, *star_, *clip_, *hidden_;
   TVertScrollBox* box_;
+  TEdit* edit_;
   std::map<TControl*, std::string> names_;
   std::vector<std::string> log_;
 };
 
 struct Step {
-  char action;  // m move, d down, u up, l leave the window
+  char action;  // m move, d down, u up, l leave the window, h hide the control
+                // at the point, e the pointer enters the native edit
   float x, y;
 };
 
@@ -86,6 +99,13 @@ TEST_P(PointerPaths, RaiseExactlyTheseEvents) {
       case 'd': form_->PointerDown(step.x, step.y); break;
       case 'u': form_->PointerUp(step.x, step.y); break;
       case 'l': form_->PointerLeave(); break;
+      case 'h': form_->ControlAtPoint(step.x, step.y)->SetVisible(false); break;
+      case 'e': {
+        // What Qt sends the child widget; the window's own widget gets no leave.
+        QEnterEvent enter(QPointF(5, 5), QPointF(75, 170), QPointF(75, 170));
+        QCoreApplication::sendEvent(edit_->NativeEdit(), &enter);
+        break;
+      }
     }
   }
   EXPECT_EQ(log_, GetParam().expected);
@@ -117,7 +137,16 @@ INSTANTIATE_TEST_SUITE_P(
                  {"enter:sticking-out", "click:sticking-out"}},
         PathCase{"hidden_control_is_passed_over", {{'m', 240, 30}, {'d', 240, 30}, {'u', 240, 30}}, {}},
         PathCase{"scroll_box_row_in_view", {{'m', 250, 120}}, {"enter:box-row0"}},
-        PathCase{"scroll_box_row_out_of_view_is_not_hit", {{'m', 250, 165}}, {}}),
+        PathCase{"scroll_box_row_out_of_view_is_not_hit", {{'m', 250, 165}}, {}},
+        PathCase{"hiding_the_control_under_the_pointer_sends_its_leave_at_once",
+                 {{'m', 185, 30}, {'h', 185, 30}, {'m', 186, 30}},
+                 {"enter:star", "leave:star", "enter:row"}},
+        PathCase{"hiding_a_parent_sends_leave_to_the_control_under_the_pointer",
+                 {{'m', 185, 30}, {'h', 100, 30}, {'d', 185, 30}, {'u', 185, 30}},
+                 {"enter:star", "leave:star"}},
+        PathCase{"from_a_painted_control_straight_onto_the_native_edit",
+                 {{'m', 100, 30}, {'e', 0, 0}, {'m', 100, 30}},
+                 {"enter:row", "leave:row", "enter:edit", "leave:edit", "enter:row"}}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(RoutingTest, CursorIsThatOfTheControlUnderThePointer) {
