@@ -1,4 +1,4 @@
-#include "game_data.h"
+#include "catalog/addresses.h"
 
 namespace GameData {
 

@@ -1,6 +1,6 @@
 #include <vector>
 
-#include "game_data.h"
+#include "catalog/data_folder.h"
 #include "platform/files.h"
 
 namespace GameData {

@@ -2,7 +2,10 @@
 #include <limits>
 #include <string>
 
-#include "game_data.h"
+#include "catalog/catalog_fields.h"
+#include "catalog/catalog_file.h"
+#include "catalog/data_folder.h"
+#include "catalog/favorites.h"
 #include "platform/files.h"
 #include "platform/utf8.h"
 

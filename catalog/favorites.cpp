@@ -1,7 +1,8 @@
 #include <algorithm>
 #include <charconv>
 
-#include "game_data.h"
+#include "catalog/catalog_fields.h"
+#include "catalog/favorites.h"
 #include "platform/files.h"
 #include "platform/utf8.h"
 

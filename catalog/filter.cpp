@@ -1,6 +1,7 @@
 #include <unordered_map>
 
-#include "game_data.h"
+#include "catalog/filter.h"
+#include "catalog/game_record.h"
 #include "platform/text_case.h"
 
 namespace GameData {

@@ -1,4 +1,4 @@
-#include "game_data.h"
+#include "catalog/game_record.h"
 
 namespace GameData {
 

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 
+#include "catalog/catalog_fields.h"
 #include "catalog/game_data.h"
 #include "platform/controls/picture_check.h"
 #include "platform/files.h"
