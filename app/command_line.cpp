@@ -6,7 +6,7 @@
 #include "catalog/game_data.h"
 #include "platform/files.h"
 #include "platform/utf8.h"
-#include "ui/build_settings.h"
+#include "texts/build_settings.h"
 
 namespace {
 

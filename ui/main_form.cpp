@@ -4,7 +4,7 @@
 #include "platform/files.h"
 #include "platform/utf8.h"
 #include "ui/palette.h"
-#include "ui/texts.h"
+#include "texts/texts.h"
 
 using namespace GameData;
 

@@ -1,7 +1,7 @@
 #include "platform/controls/text_layout.h"
 #include "ui/main_form.h"
 #include "ui/palette.h"
-#include "ui/texts.h"
+#include "texts/texts.h"
 
 void TfrmMain::CreateFooter() {
   float noticeWidth = 0, linkWidth = 0;

@@ -1,6 +1,6 @@
 #include "ui/main_form.h"
 #include "ui/palette.h"
-#include "ui/texts.h"
+#include "texts/texts.h"
 
 namespace {
 

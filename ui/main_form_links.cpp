@@ -2,7 +2,7 @@
 #include "platform/controls/shell.h"
 #include "ui/main_form.h"
 #include "ui/palette.h"
-#include "ui/texts.h"
+#include "texts/texts.h"
 
 using namespace GameData;
 

@@ -1,6 +1,6 @@
 #include "ui/main_form.h"
 #include "ui/palette.h"
-#include "ui/texts.h"
+#include "texts/texts.h"
 
 void TfrmMain::CreateRightPanel() {
   const int columnHeight = ClientHeight() - 40 - 50 - 15;

@@ -10,7 +10,7 @@
 
 #include "main_form_fixture.h"
 #include "platform/utf8.h"
-#include "ui/texts.h"
+#include "texts/texts.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "main_form_fixture.h"
-#include "ui/texts.h"
+#include "texts/texts.h"
 
 namespace {
 

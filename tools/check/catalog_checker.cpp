@@ -14,7 +14,7 @@
 #include "platform/utf8.h"
 #include "tools/check/syntax_message.h"
 #include "tools/check/text_position.h"
-#include "ui/texts.h"
+#include "texts/texts.h"
 
 namespace checker {
 

@@ -13,7 +13,7 @@
 #include "platform/utf8.h"
 #include "tools/check/catalog_checker.h"
 #include "tools/check/report_formats.h"
-#include "ui/build_settings.h"
+#include "texts/build_settings.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "ui/build_settings.h"
+#include "texts/build_settings.h"
 
 // Everything the window says, and the two addresses of the maker.
 namespace texts {
