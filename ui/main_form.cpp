@@ -1,5 +1,7 @@
 #include "ui/main_form.h"
 
+#include "ui/layout.h"
+
 #include "platform/controls/message_box.h"
 #include "platform/files.h"
 #include "platform/utf8.h"
@@ -17,8 +19,8 @@ TfrmMain::TfrmMain() {
   SetBorderIcons(fmx::biSystemMenu | fmx::biMinimize);
   SetBorderStyle(fmx::TFormBorderStyle::Single);
   SetCaption(std::u16string(texts::kCaption));
-  SetClientHeight(700);
-  SetClientWidth(947);
+  SetClientHeight(layout::kClientHeight);
+  SetClientWidth(layout::kClientWidth);
   SetFillColor(palette::kStoredWindow);
   SetFillKind(fmx::TBrushKind::Solid);
   SetFormPosition(fmx::TFormPosition::ScreenCenter);
@@ -30,8 +32,8 @@ TfrmMain::~TfrmMain() { DoDestroy(); }
 
 void TfrmMain::FormCreate(TObject*) {
   SetCaption(std::u16string(texts::kCaption));
-  SetClientWidth(947);
-  SetClientHeight(700);
+  SetClientWidth(layout::kClientWidth);
+  SetClientHeight(layout::kClientHeight);
   SetFillColor(palette::kWindow);
   SetFillKind(fmx::TBrushKind::Solid);
   FSelectedIndex = -1;

@@ -107,6 +107,8 @@ class TfrmMain : public fmx::TForm {
   // Selection and details
   void SelectGame(int AIndex);
   int FindGameIndexByID(std::int32_t AGameID) const;
+  // The selected game's record in the visible list, or none.
+  const GameData::TGameInfo* SelectedGame() const;
   void ShowGameInfo(const GameData::TGameInfo& AGame);
   void LoadPoster(const std::u16string& AFileName);
   void LoadQRCode(const std::u16string& AFileName);

@@ -15,6 +15,11 @@ void TfrmMain::SelectGame(int AIndex) {
   if (valid) ShowGameInfo(FilteredGames[std::size_t(AIndex)]);
 }
 
+const TGameInfo* TfrmMain::SelectedGame() const {
+  if (FSelectedIndex < 0 || std::size_t(FSelectedIndex) >= FilteredGames.size()) return nullptr;
+  return &FilteredGames[std::size_t(FSelectedIndex)];
+}
+
 int TfrmMain::FindGameIndexByID(std::int32_t AGameID) const {
   for (std::size_t i = 0; i < FilteredGames.size(); ++i) {
     if (FilteredGames[i].ID == AGameID) return int(i);

@@ -1,7 +1,9 @@
 #include "platform/controls/text_layout.h"
+#include "texts/texts.h"
+#include "ui/builders.h"
+#include "ui/layout.h"
 #include "ui/main_form.h"
 #include "ui/palette.h"
-#include "texts/texts.h"
 
 void TfrmMain::CreateFooter() {
   float noticeWidth = 0, linkWidth = 0;
@@ -24,17 +26,12 @@ void TfrmMain::CreateFooter() {
 
   pnlFooter = new TRectangle(this);
   pnlFooter->SetParent(this);
-  pnlFooter->SetX(15);
-  pnlFooter->SetY(float(ClientHeight() - 20 - 50));
-  pnlFooter->SetWidth(917);
-  pnlFooter->SetHeight(50);
-  pnlFooter->SetFillColor(palette::kPanel);
+  pnlFooter->SetX(layout::kMargin);
+  pnlFooter->SetY(layout::FooterTop(ClientHeight()));
+  pnlFooter->SetWidth(layout::kFooterWidth);
+  pnlFooter->SetHeight(layout::kFooterHeight);
+  builders::StylePanel(pnlFooter);
   pnlFooter->SetFillKind(fmx::TBrushKind::Solid);
-  pnlFooter->SetStrokeColor(palette::kPanelBorder);
-  pnlFooter->SetStrokeKind(fmx::TBrushKind::Solid);
-  pnlFooter->SetStrokeThickness(1);
-  pnlFooter->SetXRadius(8);
-  pnlFooter->SetYRadius(8);
 
   auto footerLabel = [this](float x, float width, fmx::TTextAlign align) {
     auto* label = new TLabel(this);
@@ -42,7 +39,7 @@ void TfrmMain::CreateFooter() {
     label->SetX(x);
     label->SetY(0);
     label->SetWidth(width);
-    label->SetHeight(50);
+    label->SetHeight(layout::kFooterHeight);
     label->SetStyledSettings(0);
     label->SetFontColor(palette::kText);
     label->SetFontSize(12);

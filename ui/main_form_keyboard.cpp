@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "ui/layout.h"
 #include "ui/main_form.h"
 
 using namespace GameData;
@@ -49,7 +50,9 @@ void TfrmMain::edtSearchKeyDown(TObject*, fmx::TKeyInfo& Key) {
 
 int TfrmMain::RowsPerPage() const {
   // Whole rows of 50 with gaps of 8 that fit in the list area.
-  return std::max(1, int((sbGames->Height() + 8) / 58));
+  // The gap below the last row in view need not be in view.
+  const float gap = layout::kRowPitch - layout::kRowHeight;
+  return std::max(1, int((sbGames->Height() + gap) / layout::kRowPitch));
 }
 
 void TfrmMain::SelectAndShowRow(int AIndex) {

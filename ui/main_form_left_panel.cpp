@@ -1,49 +1,24 @@
+#include "texts/texts.h"
+#include "ui/builders.h"
+#include "ui/layout.h"
 #include "ui/main_form.h"
 #include "ui/palette.h"
-#include "texts/texts.h"
 
-namespace {
-
-// A dark panel with the light border and rounded corners.
-void StylePanel(fmx::TRectangle* panel) {
-  panel->SetFillColor(palette::kPanel);
-  panel->SetStrokeColor(palette::kPanelBorder);
-  panel->SetStrokeKind(fmx::TBrushKind::Solid);
-  panel->SetStrokeThickness(1);
-  panel->SetXRadius(8);
-  panel->SetYRadius(8);
-}
-
-// The title band of a panel.
-void StyleTitle(fmx::TLabel* label, std::u16string_view text) {
-  label->SetAlign(fmx::TAlignLayout::Top);
-  label->SetHeight(40);
-  label->SetStyledSettings(0);
-  label->SetFontSize(14);
-  label->SetFontBold(true);
-  label->SetFontColor(palette::kText);
-  label->SetHorzAlign(fmx::TTextAlign::Center);
-  label->SetVertAlign(fmx::TTextAlign::Center);
-  label->SetText(std::u16string(text));
-  label->SetAccessibleRole(fmx::TAccessibleRole::StaticText);
-}
-
-}  // namespace
+using builders::StylePanel;
+using builders::StyleTitle;
 
 void TfrmMain::CreateLeftPanel() {
-  const int columnHeight = ClientHeight() - 40 - 50 - 15;
-
   pnlLeft = new TRectangle(this);
   pnlLeft->SetParent(this);
-  pnlLeft->SetPosition(15, 20);
-  pnlLeft->SetSize(672, float(columnHeight));
+  pnlLeft->SetPosition(layout::kMargin, layout::kColumnTop);
+  pnlLeft->SetSize(layout::kDetailsWidth, layout::ColumnHeight(ClientHeight()));
   pnlLeft->SetFillKind(fmx::TBrushKind::None);
   pnlLeft->SetStrokeKind(fmx::TBrushKind::None);
 
   pnlPoster = new TRectangle(this);
   pnlPoster->SetParent(pnlLeft);
   pnlPoster->SetPosition(0, 0);
-  pnlPoster->SetSize(672, 400);
+  pnlPoster->SetSize(layout::kDetailsWidth, 400);
   StylePanel(pnlPoster);
   pnlPoster->SetAccessibleRole(fmx::TAccessibleRole::Graphic);
   pnlPoster->SetAccessibleName(std::u16string(texts::kPosterPlaceholder));
@@ -94,32 +69,20 @@ void TfrmMain::CreateLeftPanel() {
   lblAndroidTitle->SetParent(pnlAndroid);
   StyleTitle(lblAndroidTitle, texts::kAndroidTitle);
 
+  // The caption is not read on its own: it names the button below it.
   lblAPKCaption = new TLabel(this);
   lblAPKCaption->SetParent(pnlAndroid);
-  lblAPKCaption->SetPosition(78, 45);
-  lblAPKCaption->SetWidth(100);
-  lblAPKCaption->SetStyledSettings(0);
-  lblAPKCaption->SetFontColor(palette::kText);
-  lblAPKCaption->SetHorzAlign(fmx::TTextAlign::Center);
-  lblAPKCaption->SetText(std::u16string(texts::kAPKCaption));
+  builders::StyleCaption(lblAPKCaption, 78, 45, texts::kAPKCaption);
 
   btnAPK = new TRectangle(this);
   btnAPK->SetParent(pnlAndroid);
   btnAPK->SetPosition(78, 65);
   btnAPK->SetSize(100, 100);
-  btnAPK->SetFillColor(palette::kAPK);
-  btnAPK->SetStrokeKind(fmx::TBrushKind::None);
-  btnAPK->SetXRadius(12);
-  btnAPK->SetYRadius(12);
+  builders::StyleButton(btnAPK, palette::kAPK, 12, texts::kAPKCaption);
   btnAPK->SetClipChildren(true);
-  btnAPK->SetCursor(fmx::TCursor::crHandPoint);
   btnAPK->OnClick = Handler<&TfrmMain::btnAPKClick>();
   btnAPK->OnMouseEnter = Handler<&TfrmMain::ButtonMouseEnter>();
   btnAPK->OnMouseLeave = Handler<&TfrmMain::ButtonMouseLeave>();
-  btnAPK->SetCanFocus(true);
-  // Named after the caption above it, which is what the button is to a reader.
-  btnAPK->SetAccessibleRole(fmx::TAccessibleRole::Button);
-  btnAPK->SetAccessibleName(std::u16string(texts::kAPKCaption));
 
   imgAPK = new TImage(this);
   imgAPK->SetParent(btnAPK);
@@ -137,12 +100,7 @@ void TfrmMain::CreateLeftPanel() {
 
   lblQRCaption = new TLabel(this);
   lblQRCaption->SetParent(pnlAndroid);
-  lblQRCaption->SetPosition(208, 45);
-  lblQRCaption->SetWidth(100);
-  lblQRCaption->SetStyledSettings(0);
-  lblQRCaption->SetFontColor(palette::kText);
-  lblQRCaption->SetHorzAlign(fmx::TTextAlign::Center);
-  lblQRCaption->SetText(std::u16string(texts::kQRCaption));
+  builders::StyleCaption(lblQRCaption, 208, 45, texts::kQRCaption);
   lblQRCaption->SetAccessibleRole(fmx::TAccessibleRole::StaticText);
 
   pnlQRCode = new TRectangle(this);
@@ -151,8 +109,8 @@ void TfrmMain::CreateLeftPanel() {
   pnlQRCode->SetSize(100, 100);
   pnlQRCode->SetFillColor(palette::kQRSquare);
   pnlQRCode->SetStrokeKind(fmx::TBrushKind::None);
-  pnlQRCode->SetXRadius(8);
-  pnlQRCode->SetYRadius(8);
+  pnlQRCode->SetXRadius(layout::kPanelRadius);
+  pnlQRCode->SetYRadius(layout::kPanelRadius);
   pnlQRCode->SetClipChildren(true);
   pnlQRCode->SetAccessibleRole(fmx::TAccessibleRole::Graphic);
   pnlQRCode->SetAccessibleName(std::u16string(texts::kPosterPlaceholder));

@@ -14,11 +14,12 @@ void TfrmMain::OpenURL(const std::u16string& AURL) {
 }
 
 void TfrmMain::OpenSelectedAddress(std::u16string TGameInfo::*AField, std::u16string_view ANotice) {
-  if (FSelectedIndex < 0 || std::size_t(FSelectedIndex) >= FilteredGames.size()) {
+  const TGameInfo* selected = SelectedGame();
+  if (!selected) {
     fmx::ShowMessage(std::u16string(texts::kSelectGameFirst));
     return;
   }
-  const std::u16string& address = FilteredGames[std::size_t(FSelectedIndex)].*AField;
+  const std::u16string& address = selected->*AField;
   if (address.empty()) {
     fmx::ShowMessage(std::u16string(ANotice));
   } else {

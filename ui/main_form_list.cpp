@@ -1,5 +1,6 @@
 #include <string>
 
+#include "ui/layout.h"
 #include "ui/main_form.h"
 #include "ui/palette.h"
 #include "texts/texts.h"
@@ -19,7 +20,7 @@ void TfrmMain::CreateGamePanel(fmx::TControl* AParent, int AIndex, const TGameIn
                                float AY) {
   auto* row = new TRectangle(this);
   row->SetParent(AParent);
-  row->SetBounds(0, AY, 230, 50);
+  row->SetBounds(0, AY, layout::kCatalogWidth, layout::kRowHeight);
   row->SetFillColor(palette::kRow);
   row->SetStrokeKind(fmx::TBrushKind::None);
   row->SetXRadius(8);
@@ -72,6 +73,9 @@ void TfrmMain::CreateGamePanel(fmx::TControl* AParent, int AIndex, const TGameIn
   star->SetBounds(189, 7, 36, 36);
   star->SetFillKind(fmx::TBrushKind::None);
   star->SetStrokeKind(fmx::TBrushKind::None);
+  // A row and its name label carry the row index in Tag; the star carries
+  // the game's ID, so a star click still finds its game after the list was
+  // rebuilt in another order.
   star->SetTag(AGame.ID);
   star->SetCursor(fmx::TCursor::crHandPoint);
   star->SetHitTest(true);
@@ -107,7 +111,7 @@ void TfrmMain::PopulateGamesList() {
   float y = 0;
   for (std::size_t i = 0; i < FilteredGames.size(); ++i) {
     CreateGamePanel(sbGames, int(i), FilteredGames[i], y);
-    y += 58;
+    y += layout::kRowPitch;
   }
   if (FSelectedIndex < 0 && !FilteredGames.empty()) SelectGame(0);
 }

@@ -1,32 +1,25 @@
+#include "texts/texts.h"
+#include "ui/builders.h"
+#include "ui/layout.h"
 #include "ui/main_form.h"
 #include "ui/palette.h"
-#include "texts/texts.h"
 
 void TfrmMain::CreateRightPanel() {
-  const int columnHeight = ClientHeight() - 40 - 50 - 15;
-
   pnlRight = new TRectangle(this);
   pnlRight->SetParent(this);
-  pnlRight->SetPosition(702, 20);
-  pnlRight->SetSize(230, float(columnHeight));
+  pnlRight->SetPosition(layout::kCatalogLeft, layout::kColumnTop);
+  pnlRight->SetSize(layout::kCatalogWidth, layout::ColumnHeight(ClientHeight()));
   pnlRight->SetFillKind(fmx::TBrushKind::None);
   pnlRight->SetStrokeKind(fmx::TBrushKind::None);
 
   btnTelegram = new TRectangle(this);
   btnTelegram->SetParent(pnlRight);
   btnTelegram->SetPosition(0, 0);
-  btnTelegram->SetSize(230, 45);
-  btnTelegram->SetFillColor(palette::kTelegram);
-  btnTelegram->SetStrokeKind(fmx::TBrushKind::None);
-  btnTelegram->SetXRadius(8);
-  btnTelegram->SetYRadius(8);
-  btnTelegram->SetCursor(fmx::TCursor::crHandPoint);
+  btnTelegram->SetSize(layout::kCatalogWidth, 45);
+  builders::StyleButton(btnTelegram, palette::kTelegram, layout::kPanelRadius, texts::kTelegram);
   btnTelegram->OnClick = Handler<&TfrmMain::btnTelegramClick>();
   btnTelegram->OnMouseEnter = Handler<&TfrmMain::ButtonMouseEnter>();
   btnTelegram->OnMouseLeave = Handler<&TfrmMain::ButtonMouseLeave>();
-  btnTelegram->SetCanFocus(true);
-  btnTelegram->SetAccessibleRole(fmx::TAccessibleRole::Button);
-  btnTelegram->SetAccessibleName(std::u16string(texts::kTelegram));
 
   imgTelegramIcon = new TImage(this);
   imgTelegramIcon->SetParent(btnTelegram);
@@ -57,13 +50,8 @@ void TfrmMain::CreateRightPanel() {
   pnlSearchContainer = new TRectangle(this);
   pnlSearchContainer->SetParent(pnlRight);
   pnlSearchContainer->SetPosition(0, 53);
-  pnlSearchContainer->SetSize(230, 38);
-  pnlSearchContainer->SetFillColor(palette::kPanel);
-  pnlSearchContainer->SetStrokeColor(palette::kPanelBorder);
-  pnlSearchContainer->SetStrokeKind(fmx::TBrushKind::Solid);
-  pnlSearchContainer->SetStrokeThickness(1);
-  pnlSearchContainer->SetXRadius(8);
-  pnlSearchContainer->SetYRadius(8);
+  pnlSearchContainer->SetSize(layout::kCatalogWidth, 38);
+  builders::StylePanel(pnlSearchContainer);
 
   edtSearch = new TEdit(this);
   edtSearch->SetParent(pnlSearchContainer);
@@ -81,7 +69,7 @@ void TfrmMain::CreateRightPanel() {
   pnlGamesList = new TRectangle(this);
   pnlGamesList->SetParent(pnlRight);
   pnlGamesList->SetPosition(0, 99);
-  pnlGamesList->SetSize(230, pnlRight->Height() - 157);
+  pnlGamesList->SetSize(layout::kCatalogWidth, pnlRight->Height() - 157);
   pnlGamesList->SetFillKind(fmx::TBrushKind::None);
   pnlGamesList->SetStrokeKind(fmx::TBrushKind::None);
 
@@ -99,18 +87,11 @@ void TfrmMain::CreateRightPanel() {
   btnPlay = new TRectangle(this);
   btnPlay->SetParent(pnlRight);
   btnPlay->SetPosition(0, pnlRight->Height() - 50);
-  btnPlay->SetSize(230, 50);
-  btnPlay->SetFillColor(palette::kPlay);
-  btnPlay->SetStrokeKind(fmx::TBrushKind::None);
-  btnPlay->SetXRadius(8);
-  btnPlay->SetYRadius(8);
-  btnPlay->SetCursor(fmx::TCursor::crHandPoint);
+  btnPlay->SetSize(layout::kCatalogWidth, 50);
+  builders::StyleButton(btnPlay, palette::kPlay, layout::kPanelRadius, texts::kPlay);
   btnPlay->OnClick = Handler<&TfrmMain::btnPlayClick>();
   btnPlay->OnMouseEnter = Handler<&TfrmMain::ButtonMouseEnter>();
   btnPlay->OnMouseLeave = Handler<&TfrmMain::ButtonMouseLeave>();
-  btnPlay->SetCanFocus(true);
-  btnPlay->SetAccessibleRole(fmx::TAccessibleRole::Button);
-  btnPlay->SetAccessibleName(std::u16string(texts::kPlay));
 
   lblPlay = new TLabel(this);
   lblPlay->SetParent(btnPlay);

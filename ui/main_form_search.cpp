@@ -3,9 +3,7 @@
 using namespace GameData;
 
 void TfrmMain::edtSearchChangeTracking(TObject*) {
-  if (FSelectedIndex >= 0 && std::size_t(FSelectedIndex) < FilteredGames.size()) {
-    FSelectedGameID = FilteredGames[std::size_t(FSelectedIndex)].ID;
-  }
+  if (const TGameInfo* selected = SelectedGame()) FSelectedGameID = selected->ID;
   // Taken before the rebuild: after a search that listed nothing, filling
   // the list selects its first row and so overwrites the remembered game.
   const std::int32_t followedID = FSelectedGameID;
@@ -28,10 +26,8 @@ void TfrmMain::FavoriteStarClick(TObject* Sender) {
     return;
   }
   if (gameID <= 0) return;
-  const std::int32_t selectedID =
-      FSelectedIndex >= 0 && std::size_t(FSelectedIndex) < FilteredGames.size()
-          ? FilteredGames[std::size_t(FSelectedIndex)].ID
-          : -1;
+  const TGameInfo* selected = SelectedGame();
+  const std::int32_t selectedID = selected ? selected->ID : -1;
   ToggleFavorite(gameID);
   SaveFavoritesNow();
   FKeepFavoritesFile = false;  // the file now holds what the user chose
