@@ -61,7 +61,8 @@ bool LoadFavorites(std::u16string_view path) {
 }
 
 std::string FavoritesFileBytes() {
-  std::string text = "\xEF\xBB\xBF[";
+  std::string text(platform::kByteOrderMark);
+  text += '[';
   char buffer[16];
   for (std::size_t i = 0; i < FavoriteIDs.size(); ++i) {
     if (i > 0) text += ',';

@@ -289,7 +289,7 @@ void Fail(ParseError* error, ParseError::Code code, std::size_t offset, std::str
 
 std::optional<Document> Parse(std::string_view bytes, ParseError* error) {
   std::size_t start = 0;
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") start = 3;
+  if (bytes.starts_with(kByteOrderMark)) start = kByteOrderMark.size();
   const std::string_view text = bytes.substr(start);
   // The pool and node offsets are 32-bit.
   if (text.size() >= std::numeric_limits<std::uint32_t>::max() / 2) {
@@ -302,7 +302,7 @@ std::optional<Document> Parse(std::string_view bytes, ParseError* error) {
   }
   // The parser would skip a second byte-order mark on its own; it is not
   // JSON whitespace, so it must fail here.
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") {
+  if (text.starts_with(kByteOrderMark)) {
     Fail(error, ParseError::Code::Syntax, start, "unexpected byte-order mark");
     return std::nullopt;
   }

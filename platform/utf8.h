@@ -8,6 +8,9 @@ namespace platform {
 
 inline constexpr std::size_t kValidUtf8 = std::string_view::npos;
 
+// The UTF-8 byte-order mark, EF BB BF.
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // Offset of the first byte that is not part of a well-formed UTF-8 sequence,
 // or kValidUtf8. Strict: overlong forms, encoded surrogates and code points
 // above U+10FFFF are all rejected.

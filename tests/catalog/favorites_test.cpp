@@ -6,35 +6,15 @@
 
 #include "catalog_test_support.h"
 #include "platform/files.h"
+#include "support/scoped_environment.h"
 #include "support/temp_folder.h"
 
 using namespace GameData;
+using testing_support::ScopedEnvironment;
 using testing_support::TempFolder;
 using testing_support::ToText;
 
 namespace {
-
-const std::string kBom = "\xEF\xBB\xBF";
-
-// Points the per-user settings base at a temporary folder for one test.
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) saved_ = old;
-    had_ = std::getenv(name) != nullptr;
-    if (value) setenv(name, value, 1);
-    else unsetenv(name);
-  }
-  ~ScopedEnvironment() {
-    if (had_) setenv(name_, saved_.c_str(), 1);
-    else unsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  std::string saved_;
-  bool had_ = false;
-};
 
 class FavoritesTest : public CatalogTest {
  protected:
@@ -89,7 +69,7 @@ TEST_F(FavoritesTest, SavedBytesAreExact) {
   for (const Case& c : cases) {
     FavoriteIDs = c.ids;
     ASSERT_TRUE(SaveFavorites(Path()));
-    EXPECT_EQ(folder_.read("favorites.json"), kBom + c.text);
+    EXPECT_EQ(folder_.read("favorites.json"), testing_support::WithByteOrderMark(c.text));
   }
 }
 
@@ -105,7 +85,7 @@ TEST_F(FavoritesTest, LoadAcceptsWholeNumbersWithAnySpacing) {
     std::vector<std::int32_t> ids;
   };
   const Case cases[] = {
-      {kBom + "[5,2]", {5, 2}},
+      {testing_support::WithByteOrderMark("[5,2]"), {5, 2}},
       {"[ 3 ,\n\t3 ]", {3, 3}},
       {"[-4, 0, 2147483647, -2147483648]", {-4, 0, 2147483647, -2147483647 - 1}},
       {"[]", {}},
@@ -120,7 +100,7 @@ TEST_F(FavoritesTest, LoadAcceptsWholeNumbersWithAnySpacing) {
 TEST_F(FavoritesTest, BadFilesLoadNothing) {
   const std::string cases[] = {
       "",
-      kBom,
+      testing_support::WithByteOrderMark(""),
       "[\"3\"]",
       "{}",
       "[3.0]",

@@ -11,6 +11,7 @@
 #include "platform/controls/image.h"
 #include "platform/controls/label.h"
 #include "platform/controls/rectangle.h"
+#include "support/colors.h"
 
 // A plain window, 300 by 200, dark background, for control tests.
 inline std::unique_ptr<fmx::TForm> MakeForm() {
@@ -30,19 +31,7 @@ inline fmx::TRectangle* AddRectangle(fmx::TForm& form, fmx::TControl* parent, fl
   return r;
 }
 
-// Channels of an AARRGGBB colour.
-inline int Red(std::uint32_t c) { return int((c >> 16) & 0xFF); }
-inline int Green(std::uint32_t c) { return int((c >> 8) & 0xFF); }
-inline int Blue(std::uint32_t c) { return int(c & 0xFF); }
-
-inline ::testing::AssertionResult ColorNear(std::uint32_t actual, std::uint32_t expected,
-                                            int tolerance = 2) {
-  if (std::abs(Red(actual) - Red(expected)) <= tolerance &&
-      std::abs(Green(actual) - Green(expected)) <= tolerance &&
-      std::abs(Blue(actual) - Blue(expected)) <= tolerance) {
-    return ::testing::AssertionSuccess();
-  }
-  char text[64];
-  std::snprintf(text, sizeof text, "%08X, expected about %08X", actual, expected);
-  return ::testing::AssertionFailure() << text;
-}
+using testing_support::Blue;
+using testing_support::ColorNear;
+using testing_support::Green;
+using testing_support::Red;

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "platform/files.h"
+#include "support/scoped_environment.h"
 #include "support/temp_folder.h"
 #include "support/unprivileged.h"
 
@@ -112,19 +113,19 @@ TEST(Files, ExecutableFolderHoldsThisTest) {
 }
 
 TEST(Files, SettingsBaseFollowsXdgThenHome) {
-  const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
-  const char* oldHome = std::getenv("HOME");
-  const std::string savedConfig = oldConfig ? oldConfig : "", savedHome = oldHome ? oldHome : "";
-  setenv("XDG_CONFIG_HOME", "/tmp/cfg", 1);
-  EXPECT_EQ(platform::SettingsBaseFolder(), u"/tmp/cfg");
-  setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored
-  setenv("HOME", "/home/u", 1);
-  EXPECT_EQ(platform::SettingsBaseFolder(), u"/home/u/.config");
-  unsetenv("XDG_CONFIG_HOME");
-  unsetenv("HOME");
+  using testing_support::ScopedEnvironment;
+  {
+    ScopedEnvironment config("XDG_CONFIG_HOME", "/tmp/cfg");
+    EXPECT_EQ(platform::SettingsBaseFolder(), u"/tmp/cfg");
+  }
+  {
+    ScopedEnvironment config("XDG_CONFIG_HOME", "relative");  // not absolute: ignored
+    ScopedEnvironment home("HOME", "/home/u");
+    EXPECT_EQ(platform::SettingsBaseFolder(), u"/home/u/.config");
+  }
+  ScopedEnvironment config("XDG_CONFIG_HOME", nullptr);
+  ScopedEnvironment home("HOME", nullptr);
   EXPECT_EQ(platform::SettingsBaseFolder(), u"");
-  if (oldConfig) setenv("XDG_CONFIG_HOME", savedConfig.c_str(), 1);
-  if (oldHome) setenv("HOME", savedHome.c_str(), 1);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "support/temp_folder.h"
 
+#include "platform/utf8.h"
+
 #include <atomic>
 #include <fstream>
 #include <random>
@@ -62,6 +64,10 @@ std::string ReadBytes(const std::filesystem::path& path) {
   std::ostringstream content;
   content << in.rdbuf();
   return content.str();
+}
+
+std::string WithByteOrderMark(std::string_view text) {
+  return std::string(platform::kByteOrderMark) + std::string(text);
 }
 
 }  // namespace testing_support

@@ -28,5 +28,7 @@ class TempFolder {
 
 std::u16string ToText(const std::filesystem::path& path);
 std::string ReadBytes(const std::filesystem::path& path);
+// The text as a file written with the UTF-8 byte-order mark holds it.
+std::string WithByteOrderMark(std::string_view text);
 
 }  // namespace testing_support

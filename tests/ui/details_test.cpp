@@ -44,7 +44,7 @@ TEST_F(DetailsTest, PosterGoodMissingBrokenAndInASubfolder) {
   Form().ClickAt(RowX(), RowY(3));  // sub\beta.jpg: a Windows-style subfolder
   EXPECT_EQ(a.pnlPoster()->FillKind(), fmx::TBrushKind::Bitmap);
   EXPECT_FALSE(a.lblPosterText()->Visible());
-  EXPECT_TRUE(ColorsNear(Form().Snapshot().Pixel(300, 200), kBetaPoster, 6));  // JPEG: close
+  EXPECT_TRUE(ColorNear(Form().Snapshot().Pixel(300, 200), kBetaPoster, 6));  // JPEG: close
 
   Form().ClickAt(RowX(), RowY(1));  // missing.png
   EXPECT_EQ(a.lblPosterText()->Text(), u"Картинка");
@@ -65,7 +65,7 @@ TEST_F(DetailsTest, PostersAreDecodedByContentAndHdPhotoShows) {
   auto a = Access();
   EXPECT_EQ(a.pnlPoster()->FillKind(), fmx::TBrushKind::Bitmap);
   EXPECT_FALSE(a.lblPosterText()->Visible());
-  EXPECT_TRUE(ColorsNear(Form().Snapshot().Pixel(300, 200), kBetaPoster, 6));
+  EXPECT_TRUE(ColorNear(Form().Snapshot().Pixel(300, 200), kBetaPoster, 6));
 
   // 16 by 8, stretched over the poster: green top left, red bottom left,
   // blue on the right.
@@ -73,9 +73,9 @@ TEST_F(DetailsTest, PostersAreDecodedByContentAndHdPhotoShows) {
   EXPECT_EQ(a.pnlPoster()->FillKind(), fmx::TBrushKind::Bitmap);
   EXPECT_FALSE(a.lblPosterText()->Visible());
   const fmx::TSnapshot shot = Form().Snapshot();
-  EXPECT_TRUE(ColorsNear(shot.Pixel(183, 120), 0xFF00C800, 2));
-  EXPECT_TRUE(ColorsNear(shot.Pixel(183, 320), 0xFFFF0000, 2));
-  EXPECT_TRUE(ColorsNear(shot.Pixel(519, 220), 0xFF0000FF, 2));
+  EXPECT_TRUE(ColorNear(shot.Pixel(183, 120), 0xFF00C800, 2));
+  EXPECT_TRUE(ColorNear(shot.Pixel(183, 320), 0xFFFF0000, 2));
+  EXPECT_TRUE(ColorNear(shot.Pixel(519, 220), 0xFF0000FF, 2));
 }
 
 TEST_F(DetailsTest, PictureReplacedOnDiskShowsOnTheNextSelection) {

@@ -10,7 +10,6 @@
 
 namespace {
 
-const std::string kBom = "\xEF\xBB\xBF";
 
 struct Key {
   fmx::TKey key;
@@ -106,13 +105,13 @@ INSTANTIATE_TEST_SUITE_P(
                 {}, "list", 1, u"", {}, {u"URL не указан для этой игры"}, "-"},
         KeyCase{"space_stars_like_a_click_and_keeps_the_selection",
                 {kTab, kTab, kDown, kSpace},
-                {}, "list", 0, u"", {}, {}, kBom + "[2]"},
+                {}, "list", 0, u"", {}, {}, testing_support::WithByteOrderMark("[2]")},
         KeyCase{"each_space_stars_the_game_then_selected",
                 {kTab, kTab, kDown, kSpace, kDown, kSpace},
-                {}, "list", 0, u"", {}, {}, kBom + "[2,1]"},
+                {}, "list", 0, u"", {}, {}, testing_support::WithByteOrderMark("[2,1]")},
         KeyCase{"ctrl_d_stars_and_unstars",
                 {kTab, kTab, kCtrlD, kCtrlD},
-                {}, "list", 0, u"", {}, {}, kBom + "[]"},
+                {}, "list", 0, u"", {}, {}, testing_support::WithByteOrderMark("[]")},
         KeyCase{"a_game_without_positive_id_cannot_be_starred",
                 {kTab, kTab, kDown, kDown, kSpace},
                 {}, "list", 2, u"", {}, {}, "-"},
@@ -162,10 +161,10 @@ TEST_F(KeyboardTest, FocusRingOnlyAfterKeyboardUse) {
   Form().PressKey(fmx::vkTab);  // to Play
   Form().PressKey(fmx::vkTab, fmx::ssShift);  // back to the list
   EXPECT_TRUE(Form().FocusVisible());
-  EXPECT_TRUE(ColorsNear(ringAtListEdge(), 0xFF008BCC, 24));
+  EXPECT_TRUE(ColorNear(ringAtListEdge(), 0xFF008BCC, 24));
   Form().PressKey(fmx::vkTab);
   EXPECT_EQ(Access().btnPlay()->FillColor(), 0xFF4CAF50u);  // no hover colour
-  EXPECT_TRUE(ColorsNear(Form().Snapshot().Pixel(700, 590), 0xFF008BCC, 24));
+  EXPECT_TRUE(ColorNear(Form().Snapshot().Pixel(700, 590), 0xFF008BCC, 24));
   Form().ClickAt(200, 655);  // a click elsewhere: no focus, no ring
   EXPECT_EQ(Form().Focused(), nullptr);
   EXPECT_EQ(Form().Snapshot().Pixel(700, 590), 0xFF1E1E1Eu);

@@ -124,7 +124,7 @@ TEST_F(ListTest, RebuildShorterThanTheScrollPositionShowsTheRows) {
   EXPECT_EQ(Access().sbGames()->ViewportPositionY(), 0);
   EXPECT_EQ(Form().Hovered(), Access().GamePanels()[1]);
   // The selected first row is on screen: 40008BCC over the background.
-  EXPECT_TRUE(ColorsNear(Form().Snapshot().Pixel(RowX(), RowY(0) - 20), 0xFF16394A, 3));
+  EXPECT_TRUE(ColorNear(Form().Snapshot().Pixel(RowX(), RowY(0) - 20), 0xFF16394A, 3));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "catalog/game_data.h"
 #include "platform/controls/form.h"
+#include "support/colors.h"
 #include "support/temp_folder.h"
 #include "ui/main_form.h"
 
@@ -74,13 +75,7 @@ class MainFormTestAccess {
   TfrmMain& f;
 };
 
-inline bool ColorsNear(std::uint32_t a, std::uint32_t b, int tolerance) {
-  for (int shift : {0, 8, 16}) {
-    const int d = int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF);
-    if (d > tolerance || d < -tolerance) return false;
-  }
-  return true;
-}
+using testing_support::ColorNear;
 
 // Colours of the fixture's pictures.
 inline constexpr std::uint32_t kAlphaPoster = 0xFF3366CC;

@@ -7,13 +7,13 @@
 
 #include "main_form_fixture.h"
 #include "platform/files.h"
+#include "platform/utf8.h"
 
 using namespace GameData;
 namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kBom = "\xEF\xBB\xBF";
 
 using WindowTest = MainFormTest;
 
@@ -45,7 +45,7 @@ TEST_F(WindowTest, AreasAreBuiltFooterFirst) {
 }
 
 TEST_F(WindowTest, FavouritesAreReadBeforeTheCatalog) {
-  settings_.write("Velmar/favorites.json", kBom + "[-3]");
+  settings_.write("Velmar/favorites.json", testing_support::WithByteOrderMark("[-3]"));
   Open();
   EXPECT_EQ(VisibleIds(), (std::vector<std::int32_t>{-3, 1, 2, 0, 2}));
   EXPECT_EQ(StarText(0), u"★");
@@ -57,12 +57,12 @@ TEST_F(WindowTest, FavouritesAreReadBeforeTheCatalog) {
 TEST_F(WindowTest, ClosingWritesFavouritesWithOrWithoutChanges) {
   Open();
   Close();
-  EXPECT_EQ(FavoritesBytes(), kBom + "[]");
+  EXPECT_EQ(FavoritesBytes(), testing_support::WithByteOrderMark("[]"));
 
   settings_.write("Velmar/favorites.json", "[ 2 , 99 ]");
   Open();
   Close();
-  EXPECT_EQ(FavoritesBytes(), kBom + "[2,99]");
+  EXPECT_EQ(FavoritesBytes(), testing_support::WithByteOrderMark("[2,99]"));
 
 }
 
@@ -78,7 +78,7 @@ TEST_F(WindowTest, UnreadableFavouritesFileSurvivesAClose) {
   Open();
   Form().ClickAt(StarX(), RowY(0));
   Close();
-  EXPECT_EQ(FavoritesBytes(), kBom + "[1]");
+  EXPECT_EQ(FavoritesBytes(), testing_support::WithByteOrderMark("[1]"));
 }
 
 TEST_F(WindowTest, NoCatalogGivesTheDemoWithTheFirstRowSelected) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/utf8.h"
+
 namespace checker {
 
 namespace {
@@ -83,7 +85,7 @@ char PreviousCharacter(std::string_view bytes, std::size_t offset) {
 }
 
 bool OnlyWhitespace(std::string_view bytes) {
-  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  if (bytes.starts_with(platform::kByteOrderMark)) bytes.remove_prefix(platform::kByteOrderMark.size());
   for (char c : bytes) {
     if (!IsSpace(c)) return false;
   }
@@ -187,7 +189,7 @@ std::string SyntaxMessage(std::string_view parserMessage, std::string_view bytes
   // Faults the reader finds before parsing, told by the bytes they stop at.
   const std::string_view at = bytes.substr(std::min(offset, bytes.size()));
   if (at.starts_with('\0')) return "unexpected NUL byte; if the file is UTF-16, save it as UTF-8";
-  if (at.starts_with("\xEF\xBB\xBF"))
+  if (at.starts_with(platform::kByteOrderMark))
     return "a second byte-order mark; only one may start the file";
   return std::string(parserMessage);
 }

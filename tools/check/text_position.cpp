@@ -2,10 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/utf8.h"
+
 namespace checker {
 
 LineMap::LineMap(std::string_view bytes)
-    : bytes_(bytes), start_(bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0) {
+    : bytes_(bytes),
+      start_(bytes.starts_with(platform::kByteOrderMark) ? platform::kByteOrderMark.size() : 0) {
   checkpoints_.reserve((bytes.size() - start_) / kStep + 1);
   TextPosition position;
   for (std::size_t at = start_; at <= bytes.size(); ++at) {
