@@ -12,3 +12,8 @@ convert -size 256x256 xc:none \
   -font "$font" -pointsize 170 -fill white -gravity center -annotate +0+8 'V' \
   -strip -define png:exclude-chunks=date,time "$app/icon.png"
 convert "$app/icon.png" -define icon:auto-resize=256,64,48,32,16 "$app/velmar.ico"
+# Hicolor theme sizes for the desktop; 256 is icon.png itself.
+for size in 48 128; do
+  convert "$app/icon.png" -resize "${size}x${size}" -depth 8 -strip \
+    -define png:exclude-chunks=date,time "$here/../packaging/icons/velmar-$size.png"
+done
