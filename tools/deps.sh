@@ -11,6 +11,7 @@ VELMAR_PACKAGES=(
   xvfb xdotool x11-utils libx11-dev
   zbar-tools
   dbus at-spi2-core python3-pyatspi
+  dpkg-dev desktop-file-utils appstream
 )
 
 velmar_install_missing() {
