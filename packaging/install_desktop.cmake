@@ -1,6 +1,6 @@
 # Runs at install time: the desktop entry, icons and AppStream metadata where
 # the desktop looks, the commands on PATH as links into the program's folder,
-# and the documents a Debian package carries.
+# their manual pages, and the documents a Debian package carries.
 set(velmar_share "${VELMAR_SYSTEM_PREFIX}/share")
 
 # The entry names the program by its absolute path: no dependence on PATH.
@@ -38,6 +38,9 @@ foreach(velmar_command velmar velmar-check)
     DESTINATION "${VELMAR_SYSTEM_PREFIX}/bin")
 endforeach()
 
+file(INSTALL "${VELMAR_PACKAGING_BINARY_DIR}/velmar.1.gz"
+               "${VELMAR_PACKAGING_BINARY_DIR}/velmar-check.1.gz"
+  DESTINATION "${velmar_share}/man/man1")
 file(INSTALL "${VELMAR_PACKAGING_SOURCE_DIR}/copyright"
   DESTINATION "${velmar_share}/doc/velmar")
 # Only a package needs the Debian changelog and its note for lintian.

@@ -66,6 +66,7 @@ TEST_F(HomeInstall, PutsTheProgramInAFolderOfItsOwnWithLinksAndDesktopFiles) {
     EXPECT_TRUE(fs::is_regular_file(prefix_ / "share/icons/hicolor" / icon)) << icon;
   }
   EXPECT_TRUE(fs::is_regular_file(prefix_ / "share/metainfo/example.velmar.Velmar.metainfo.xml"));
+  EXPECT_TRUE(fs::is_regular_file(prefix_ / "share/man/man1/velmar-check.1.gz"));
   // A package's own files stay out of a hand install.
   EXPECT_FALSE(fs::exists(prefix_ / "share/lintian"));
 }

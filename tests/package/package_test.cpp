@@ -81,6 +81,8 @@ TEST_F(Package, IsNamedAfterItsVersionAndListsExactlyTheInstalledFiles) {
       "/usr/share/icons/hicolor/128x128/apps/velmar.png",
       "/usr/share/icons/hicolor/256x256/apps/velmar.png",
       "/usr/share/icons/hicolor/scalable/apps/velmar.svg",
+      "/usr/share/man/man1/velmar.1.gz",
+      "/usr/share/man/man1/velmar-check.1.gz",
       "/usr/share/doc/velmar/copyright",
       "/usr/share/doc/velmar/changelog.gz",
       "/usr/share/lintian/overrides/velmar",
