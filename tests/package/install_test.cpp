@@ -10,10 +10,11 @@
 #include <string>
 
 #include "package_test_support.h"
+#include "support/program_run.h"
 #include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
-using package_testing::RunProgram;
+using testing_support::RunProgramIn;
 using testing_support::ReadBytes;
 
 namespace {
@@ -21,9 +22,9 @@ namespace {
 class HomeInstall : public ::testing::Test {
  protected:
   // Installs the build into <temp>/.local; the output is kept for messages.
-  package_testing::ProgramRun Install() {
-    return RunProgram(VELMAR_CMAKE, {"--install", VELMAR_BUILD_DIR, "--prefix", prefix_.string()},
-               home_.path());
+  testing_support::ProgramRun Install() {
+    return RunProgramIn(home_.path(), VELMAR_CMAKE,
+                        {"--install", VELMAR_BUILD_DIR, "--prefix", prefix_.string()});
   }
 
   testing_support::TempFolder home_;
@@ -77,8 +78,10 @@ TEST_F(HomeInstall, TheCheckerStartedThroughItsLinkFindsTheInstalledCatalog) {
 
   // Started by its link, from an unrelated folder, without a folder argument.
   testing_support::TempFolder elsewhere;
-  const auto viaLink = RunProgram((prefix_ / "bin" / "velmar-check").string(), {}, elsewhere.path());
-  const auto direct = RunProgram((app_ / "bin" / "velmar-check").string(), {app_.string()}, elsewhere.path());
+  const auto viaLink =
+      RunProgramIn(elsewhere.path(), (prefix_ / "bin" / "velmar-check").string(), {});
+  const auto direct =
+      RunProgramIn(elsewhere.path(), (app_ / "bin" / "velmar-check").string(), {app_.string()});
   EXPECT_EQ(viaLink.status, 0) << viaLink.out << viaLink.err;
   EXPECT_EQ(package_testing::LastLine(viaLink.out), package_testing::LastLine(direct.out));
   EXPECT_NE(viaLink.out.find(" games, 0 errors"), std::string::npos) << viaLink.out;

@@ -17,13 +17,14 @@
 #include <vector>
 
 #include "package_test_support.h"
+#include "support/program_run.h"
 #include "support/temp_folder.h"
 #ifdef VELMAR_X_SESSION
 #include "x_session.h"
 #endif
 
 namespace fs = std::filesystem;
-using package_testing::RunProgram;
+using testing_support::RunProgramIn;
 using testing_support::ReadBytes;
 
 namespace {
@@ -43,11 +44,15 @@ class Package : public ::testing::Test {
     for (const auto& entry : fs::directory_iterator(kPackageDir, ignored_)) {
       if (entry.path().extension() == ".deb") deb_ = entry.path();
     }
-    if (deb_.empty()) GTEST_SKIP() << "no package in " << kPackageDir << ": see the package_build test";
+    if (deb_.empty()) {
+      GTEST_SKIP() << "no package in " << kPackageDir << ": see the package_build test";
+    }
   }
 
   // The unpacked path of a path the package installs.
-  static fs::path Unpacked(const std::string& installed) { return kRoot / fs::path(installed).relative_path(); }
+  static fs::path Unpacked(const std::string& installed) {
+    return kRoot / fs::path(installed).relative_path();
+  }
 
   std::error_code ignored_;
   fs::path deb_;
@@ -57,12 +62,13 @@ TEST_F(Package, IsNamedAfterItsVersionAndListsExactlyTheInstalledFiles) {
   const std::string name = deb_.filename().string();
   EXPECT_EQ(name.rfind("velmar_" VELMAR_PACKAGE_VERSION "_", 0), 0u) << name;
 
-  const auto listing = RunProgram("dpkg-deb", {"-c", deb_.string()}, kPackageDir);
+  const auto listing = RunProgramIn(kPackageDir, "dpkg-deb", {"-c", deb_.string()});
   ASSERT_EQ(listing.status, 0) << listing.err;
   // "mode owner size date time ./path[ -> target]": keep the path and target.
   std::set<std::string> listed;
   std::size_t start = 0;
-  for (std::size_t end; (end = listing.out.find('\n', start)) != std::string::npos; start = end + 1) {
+  for (std::size_t end; (end = listing.out.find('\n', start)) != std::string::npos;
+       start = end + 1) {
     const std::string line = listing.out.substr(start, end - start);
     const auto path = line.find(" ./");
     ASSERT_NE(path, std::string::npos) << line;
@@ -118,8 +124,9 @@ fs::path LinkTo(const testing_support::TempFolder& folder, const fs::path& progr
 TEST_F(Package, TheCheckerStartedThroughALinkFindsThePackagedCatalog) {
   testing_support::TempFolder usr, elsewhere;
   const fs::path program = Unpacked(kProgramFolder + "/bin/velmar-check");
-  const auto viaLink = RunProgram(LinkTo(usr, program).string(), {}, elsewhere.path());
-  const auto direct = RunProgram(program.string(), {Unpacked(kProgramFolder).string()}, elsewhere.path());
+  const auto viaLink = RunProgramIn(elsewhere.path(), LinkTo(usr, program).string(), {});
+  const auto direct =
+      RunProgramIn(elsewhere.path(), program.string(), {Unpacked(kProgramFolder).string()});
   EXPECT_EQ(viaLink.status, 0) << viaLink.out << viaLink.err;
   EXPECT_EQ(package_testing::LastLine(viaLink.out), package_testing::LastLine(direct.out));
   EXPECT_NE(viaLink.out.find(" games, 0 errors"), std::string::npos) << viaLink.out;
@@ -134,10 +141,10 @@ TEST_F(Package, TheProgramStartedThroughALinkShowsThePackagedCatalog) {
   // What the window shows on the unpacked catalog, rendered offscreen.
   testing_support::TempFolder scratch, settings, usr;
   const fs::path snapshot = scratch.path() / "window.png";
-  const auto render = RunProgram(VELMAR_SNAPSHOT_EXE,
-                          {"--data", Unpacked(kProgramFolder).string(), "--settings",
-                           (scratch.path() / "settings").string(), "--out", snapshot.string()},
-                          scratch.path());
+  const auto render = RunProgramIn(scratch.path(), VELMAR_SNAPSHOT_EXE,
+                                   {"--data", Unpacked(kProgramFolder).string(), "--settings",
+                                    (scratch.path() / "settings").string(), "--out",
+                                    snapshot.string()});
   ASSERT_EQ(render.status, 0) << render.out << render.err;
   const QImage expected(QString::fromStdString(snapshot.string()));
   ASSERT_FALSE(expected.isNull());
@@ -169,7 +176,8 @@ TEST_F(Package, TheDesktopEntryStartsTheInstalledProgramByItsPath) {
   const std::string entry = ReadBytes(Unpacked("/usr/share/applications/velmar.desktop"));
   for (const char* line : {"Exec=/opt/velmar/bin/velmar", "TryExec=/opt/velmar/bin/velmar",
                            "Icon=velmar", "Name=Velmar", "Name[ru]=Velmar"}) {
-    EXPECT_NE(entry.find(std::string("\n") + line + "\n"), std::string::npos) << line << "\n" << entry;
+    EXPECT_NE(entry.find(std::string("\n") + line + "\n"), std::string::npos)
+        << line << "\n" << entry;
   }
   for (const char* key : {"\nComment=", "\nComment[ru]=", "\nCategories="}) {
     EXPECT_NE(entry.find(key), std::string::npos) << key;
@@ -187,9 +195,11 @@ TEST_F(Package, TheDesktopEntryStartsTheInstalledProgramByItsPath) {
 }
 
 TEST_F(Package, TheDesktopEntryPassesDesktopFileValidate) {
-  if (!ToolExists("desktop-file-validate")) GTEST_SKIP() << "desktop-file-validate is missing (desktop-file-utils)";
-  const auto run = RunProgram("desktop-file-validate", {Unpacked("/usr/share/applications/velmar.desktop").string()},
-                       kPackageDir);
+  if (!ToolExists("desktop-file-validate")) {
+    GTEST_SKIP() << "desktop-file-validate is missing (desktop-file-utils)";
+  }
+  const auto run = RunProgramIn(kPackageDir, "desktop-file-validate",
+                                {Unpacked("/usr/share/applications/velmar.desktop").string()});
   EXPECT_EQ(run.status, 0) << run.out << run.err;
   EXPECT_EQ(run.out.find("error"), std::string::npos) << run.out;
 }
@@ -197,7 +207,8 @@ TEST_F(Package, TheDesktopEntryPassesDesktopFileValidate) {
 TEST_F(Package, TheMetainfoPassesAppstreamValidation) {
   if (!ToolExists("appstreamcli")) GTEST_SKIP() << "appstreamcli is missing (appstream)";
   const fs::path metainfo = Unpacked("/usr/share/metainfo/example.velmar.Velmar.metainfo.xml");
-  const auto run = RunProgram("appstreamcli", {"validate", "--no-net", metainfo.string()}, kPackageDir);
+  const auto run =
+      RunProgramIn(kPackageDir, "appstreamcli", {"validate", "--no-net", metainfo.string()});
   EXPECT_EQ(run.status, 0) << run.out << run.err;
   // Its launchable is the packaged desktop entry.
   EXPECT_NE(ReadBytes(metainfo).find("<launchable type=\"desktop-id\">velmar.desktop</launchable>"),

@@ -18,12 +18,13 @@ std::string ShellQuoted(const std::string& text) {
   return quoted + "'";
 }
 
-}  // namespace
-
-ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args) {
+// Runs `command` (a shell prefix, possibly empty) followed by the program and
+// its arguments.
+ProgramRun RunCommand(std::string command, const std::string& program,
+                      const std::vector<std::string>& args) {
   TempFolder scratch;
   const auto out = scratch.path() / "out", err = scratch.path() / "err";
-  std::string command = ShellQuoted(program);
+  command += ShellQuoted(program);
   for (const std::string& arg : args) command += " " + ShellQuoted(arg);
   command += " >" + ShellQuoted(out.string()) + " 2>" + ShellQuoted(err.string());
   const int raw = std::system(command.c_str());
@@ -36,6 +37,20 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
   run.out = ReadBytes(out);
   run.err = ReadBytes(err);
   return run;
+}
+
+}  // namespace
+
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args) {
+  return RunCommand("", program, args);
+}
+
+ProgramRun RunProgramIn(const std::filesystem::path& folder, const std::string& program,
+                        const std::vector<std::string>& args,
+                        const std::vector<std::string>& environment) {
+  std::string prefix = "cd " + ShellQuoted(folder.string()) + " && env PATH=/usr/bin:/bin ";
+  for (const std::string& entry : environment) prefix += ShellQuoted(entry) + " ";
+  return RunCommand(prefix, program, args);
 }
 
 }  // namespace testing_support
