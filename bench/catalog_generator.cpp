@@ -22,7 +22,7 @@ const char* Pick(const char* const (&list)[N], std::mt19937& random) {
 
 }  // namespace
 
-std::string GenerateCatalog(int games) {
+std::string GenerateCatalog(int games, const std::string& poster) {
   std::mt19937 random(12345);
   std::string json = "[\n";
   for (int i = 1; i <= games; ++i) {
@@ -34,7 +34,8 @@ std::string GenerateCatalog(int games) {
     json += "  {\"id\": " + std::to_string(i) + ", \"name\": \"" + name + "\", ";
     json += "\"url\": \"https://velmar.example/games/" + slug + "\", ";
     json += "\"apkUrl\": \"https://velmar.example/apk/" + slug + ".apk\", ";
-    json += "\"post\": \"" + slug + ".png\", \"qrcode\": \"" + slug + "-qr.png\",\n";
+    json += "\"post\": \"" + (poster.empty() ? slug + ".png" : poster) + "\", ";
+    json += "\"qrcode\": \"" + slug + "-qr.png\",\n";
     json += "   \"info\": {\"genre\": \"" + std::string(Pick(kGenres, random)) +
             "\", \"developer\": \"" + Pick(kDevelopers, random) + "\", \"year\": \"" +
             std::to_string(2015 + random() % 11) + "\"";

@@ -1,16 +1,23 @@
 // The real window, offscreen, on generated catalogs: a rebuild of the list,
-// one frame's paint, one search keystroke and one star click.
+// one frame's paint, one search keystroke and one star click; a keystroke and
+// a row click again with every game showing a 3840x2160 JPEG poster.
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
+#include <QColor>
+#include <QImage>
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
 
 #include "catalog/game_data.h"
 #include "catalog_generator.h"
 #include "platform/controls/application.h"
+#include "platform/controls/picture.h"
 #include "platform/files.h"
 #include "ui/main_form.h"
 
@@ -36,13 +43,37 @@ class MainFormTestAccess {
 
 namespace {
 
-// A window on a data folder holding a generated catalog of n games.
+constexpr char kPosterName[] = "poster-4k.jpg";
+
+// Marketing art as it comes: 3840x2160, a JPEG of about 2.8 MB. A soft
+// gradient with grain, so the encoder cannot make it trivially small.
+void WritePoster(const fs::path& file) {
+  if (fs::exists(file)) return;
+  QImage image(3840, 2160, QImage::Format_RGB32);
+  std::mt19937 random(7);
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      const int grain = int(random() % 25) - 12;
+      const auto channel = [&](int base) { return std::clamp(base + grain, 0, 255); };
+      line[x] = qRgb(channel(x * 255 / 3840), channel(y * 255 / 2160), channel(128 + ((x ^ y) & 63)));
+    }
+  }
+  fs::create_directories(file.parent_path());
+  image.save(QString::fromStdString(file.string()), "JPEG", 90);
+}
+
+// A window on a data folder holding a generated catalog of n games; with a
+// poster, every game shows the same 4K JPEG.
 class Window {
  public:
-  explicit Window(int games) {
-    root_ = fs::temp_directory_path() / ("velmar-window-bench-" + std::to_string(games));
+  explicit Window(int games, bool poster = false) {
+    root_ = fs::temp_directory_path() /
+            ("velmar-window-bench-" + std::to_string(games) + (poster ? "-poster" : ""));
     fs::create_directories(root_ / "settings");
-    std::ofstream(root_ / "games.json", std::ios::binary) << GenerateCatalog(games);
+    if (poster) WritePoster(root_ / "assets" / "post" / kPosterName);
+    std::ofstream(root_ / "games.json", std::ios::binary)
+        << GenerateCatalog(games, poster ? kPosterName : "");
     fs::remove(root_ / "settings" / "Velmar" / "favorites.json");
     platform::OverrideExecutableFolder(root_.u16string());
     platform::OverrideSettingsBaseFolder((root_ / "settings").u16string());
@@ -100,6 +131,49 @@ void BM_SearchKeystroke(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SearchKeystroke)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The same keystroke with a 3840x2160 JPEG poster on every game: the
+// re-selected game shows its poster again.
+void BM_SearchKeystrokePoster(benchmark::State& state) {
+  Window window(int(state.range(0)), true);
+  auto access = window.access();
+  bool typed = false;
+  for (auto _ : state) {
+    if (typed) access.Search().PressBackspace();
+    else access.Search().TypeText(u"а");
+    typed = !typed;
+    benchmark::DoNotOptimize(window.form().Snapshot());
+  }
+  state.counters["poster_bytes"] =
+      double(fs::file_size(fs::temp_directory_path() /
+                           ("velmar-window-bench-" + std::to_string(state.range(0)) + "-poster") /
+                           "assets" / "post" / kPosterName));
+}
+BENCHMARK(BM_SearchKeystrokePoster)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// A click on the first or second row, by turns, every game with the 4K
+// poster, and the frame painted. Arguments: games; first showing (1: the
+// decoded pictures are forgotten before each click) or again (0).
+void BM_RowClickPoster(benchmark::State& state) {
+  Window window(int(state.range(0)), true);
+  const bool first = state.range(1) != 0;
+  const float rowX = 702 + 100, rowY = 20 + 99 + 25;
+  int row = 1;
+  for (auto _ : state) {
+    if (first) {
+      state.PauseTiming();
+      fmx::ClearPictureCache();
+      state.ResumeTiming();
+    }
+    window.form().ClickAt(rowX, rowY + 58 * float(row));
+    row = 1 - row;
+    benchmark::DoNotOptimize(window.form().Snapshot());
+  }
+}
+BENCHMARK(BM_RowClickPoster)
+    ->ArgsProduct({{10000}, {1, 0}})
+    ->ArgNames({"games", "first"})
+    ->Unit(benchmark::kMillisecond);
 
 // One star click on the second row, favourites file written included.
 void BM_StarClick(benchmark::State& state) {

@@ -121,6 +121,8 @@ class PictureCache {
     }
   }
 
+  void Clear() { entries_.clear(); }
+
  private:
   static constexpr std::size_t kMaxEntries = 8;
   static constexpr qsizetype kMaxBytes = qsizetype{48} << 20;
@@ -186,5 +188,7 @@ DecodedPicture LoadPictureFor(std::u16string_view path, QSize deviceSize) {
 }
 
 QImage LoadPicture(std::u16string_view path) { return LoadPictureFor(path, QSize()).image; }
+
+void ClearPictureCache() { Cache().Clear(); }
 
 }  // namespace fmx
