@@ -81,38 +81,41 @@ ControlPool& Pool() {
 
 }  // namespace
 
-void* TControl::operator new(std::size_t size) {
+namespace detail {
+
+void* TakePooledBlock(std::size_t size) {
   if (!VELMAR_POOLED_CONTROLS || size > ControlPool::kLargest) return ::operator new(size);
   return Pool().Take(size);
+}
+
+void GivePooledBlock(void* block, std::size_t size) noexcept {
+  if (!VELMAR_POOLED_CONTROLS || size > ControlPool::kLargest) {
+    ::operator delete(block);
+    return;
+  }
+  Pool().Give(block, size);
+}
+
+}  // namespace detail
+
+void* TControl::operator new(std::size_t size) { return detail::TakePooledBlock(size); }
+
+void TControl::operator delete(void* block, std::size_t size) noexcept {
+  detail::GivePooledBlock(block, size);
 }
 
 std::size_t TControl::PooledBytesInUse() { return Pool().inUse(); }
 
-void* TControl::Accessibility::operator new(std::size_t size) {
-  if (!VELMAR_POOLED_CONTROLS || size > ControlPool::kLargest) return ::operator new(size);
-  return Pool().Take(size);
-}
+void* TControl::Accessibility::operator new(std::size_t size) { return detail::TakePooledBlock(size); }
 
 void TControl::Accessibility::operator delete(void* block, std::size_t size) noexcept {
-  if (!VELMAR_POOLED_CONTROLS || size > ControlPool::kLargest) {
-    ::operator delete(block);
-    return;
-  }
-  Pool().Give(block, size);
-}
-
-void TControl::operator delete(void* block, std::size_t size) noexcept {
-  if (!VELMAR_POOLED_CONTROLS || size > ControlPool::kLargest) {
-    ::operator delete(block);
-    return;
-  }
-  Pool().Give(block, size);
+  detail::GivePooledBlock(block, size);
 }
 
 TControl::TControl(TControl* owner) : owner_(owner) {
   if (owner) {
     form_ = owner->form_;
-    owner->owned_.push_back(this);
+    owner->AddOwned(this);
   }
 }
 
@@ -129,25 +132,36 @@ TControl::~TControl() {
       if (form_ && form_ != this) form_->TreeChanged(parent_);
     }
   } else if (owner_ && !owner_->deleting_) {
-    auto& list = owner_->owned_;
-    // Controls are parented right after creation, so the one sought is
-    // usually last.
-    const auto found = std::find(list.rbegin(), list.rend(), this);
-    if (found != list.rend()) list.erase(std::next(found).base());
+    owner_->RemoveOwned(this);
   }
   if (parent_ && !parent_->deleting_) parent_->Repaint();
 }
 
+TControl::Extras& TControl::ExtrasData() {
+  if (!extras_) extras_ = std::make_unique<Extras>();
+  return *extras_;
+}
+
+TControl* TControl::Child(std::size_t index) const {
+  TControl* child = firstChild_;
+  for (; child && index > 0; --index) child = child->next_;
+  return child;
+}
+
 void TControl::DeleteChildren() {
-  if (children_.empty()) return;
+  if (!firstChild_) return;
   const bool wasDeleting = deleting_;
   deleting_ = true;
-  std::vector<TControl*> children;
-  children.swap(children_);
-  for (TControl* child : children) delete child;
-  // Keep the storage: a list emptied and refilled should not reallocate.
-  children.clear();
-  if (children_.empty()) children_.swap(children);
+  // The children are taken off the list first; each keeps its parent, which
+  // tells it that its removal is part of this one.
+  TControl* child = firstChild_;
+  firstChild_ = lastChild_ = nullptr;
+  childCount_ = 0;
+  while (child) {
+    TControl* next = child->next_;
+    delete child;
+    child = next;
+  }
   deleting_ = wasDeleting;
   ChildrenChanged();
   if (form_) form_->TreeChanged(this);
@@ -155,17 +169,51 @@ void TControl::DeleteChildren() {
 }
 
 void TControl::DeleteOwned() {
+  if (!extras_ || extras_->owned.empty()) return;
   std::vector<TControl*> owned;
-  owned.swap(owned_);
+  owned.swap(extras_->owned);
   for (TControl* control : owned) {
     control->owner_ = nullptr;
     delete control;
   }
 }
 
+void TControl::AppendChild(TControl* child) {
+  child->previous_ = lastChild_;
+  child->next_ = nullptr;
+  if (lastChild_) {
+    lastChild_->next_ = child;
+  } else {
+    firstChild_ = child;
+  }
+  lastChild_ = child;
+  ++childCount_;
+}
+
 void TControl::RemoveChild(TControl* child) {
-  const auto found = std::find(children_.rbegin(), children_.rend(), child);
-  if (found != children_.rend()) children_.erase(std::next(found).base());
+  if (child->previous_) {
+    child->previous_->next_ = child->next_;
+  } else {
+    firstChild_ = child->next_;
+  }
+  if (child->next_) {
+    child->next_->previous_ = child->previous_;
+  } else {
+    lastChild_ = child->previous_;
+  }
+  child->previous_ = child->next_ = nullptr;
+  --childCount_;
+}
+
+void TControl::AddOwned(TControl* control) { ExtrasData().owned.push_back(control); }
+
+void TControl::RemoveOwned(TControl* control) {
+  if (!extras_) return;
+  auto& list = extras_->owned;
+  // Controls are parented right after creation, so the one sought is
+  // usually last.
+  const auto found = std::find(list.rbegin(), list.rend(), control);
+  if (found != list.rend()) list.erase(std::next(found).base());
 }
 
 void TControl::SetParent(TControl* parent) {
@@ -176,20 +224,16 @@ void TControl::SetParent(TControl* parent) {
     parent_->ChildrenChanged();
     if (form_) form_->TreeChanged(parent_);
   } else if (owner_) {
-    auto& list = owner_->owned_;
-    const auto found = std::find(list.rbegin(), list.rend(), this);
-    if (found != list.rend()) list.erase(std::next(found).base());
+    owner_->RemoveOwned(this);
   }
   parent_ = target;
   if (target) {
-    // Most controls hold a few children; one allocation instead of three.
-    if (target->children_.capacity() == 0) target->children_.reserve(4);
-    target->children_.push_back(this);
+    target->AppendChild(this);
     target->ChildrenChanged();
     if (form_) form_->TreeChanged(target);
     if (align_ != TAlignLayout::None) target->Realign();
   } else if (owner_) {
-    owner_->owned_.push_back(this);
+    owner_->AddOwned(this);
   }
   BoundsChanged();
   Repaint();
@@ -231,22 +275,23 @@ void TControl::SetAlign(TAlignLayout align) {
 }
 
 void TControl::SetMargins(float left, float top, float right, float bottom) {
-  margins_ = {left, top, right, bottom};
+  if (!extras_ && left == 0 && top == 0 && right == 0 && bottom == 0) return;
+  ExtrasData().margins = {left, top, right, bottom};
   if (parent_ && align_ != TAlignLayout::None) parent_->Realign();
 }
 
 void TControl::Realign() {
-  if (children_.empty()) return;
+  if (!firstChild_) return;
   float top = 0;
-  for (TControl* child : children_) {
+  for (TControl* child = firstChild_; child; child = child->next_) {
     if (child->align_ != TAlignLayout::Top) continue;
-    const TBounds& m = child->margins_;
+    const TBounds m = child->Margins();
     child->SetBoundsInternal(m.Left, top + m.Top, width_ - m.Left - m.Right, child->height_);
     top += m.Top + child->height_ + m.Bottom;
   }
-  for (TControl* child : children_) {
+  for (TControl* child = firstChild_; child; child = child->next_) {
     if (child->align_ != TAlignLayout::Client) continue;
-    const TBounds& m = child->margins_;
+    const TBounds m = child->Margins();
     child->SetBoundsInternal(m.Left, top + m.Top, width_ - m.Left - m.Right,
                              height_ - top - m.Top - m.Bottom);
   }
@@ -390,8 +435,7 @@ TControl* TControl::ControlAt(TPointF point) {
   if (!visible_) return nullptr;
   const bool inside = LocalRect().Contains(point);
   if (clipChildren_ && !inside) return nullptr;
-  for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
-    TControl* child = *it;
+  for (TControl* child = lastChild_; child; child = child->previous_) {
     if (TControl* found = child->ControlAt({point.X - child->x_, point.Y - child->y_})) {
       return found;
     }
@@ -417,7 +461,7 @@ void TControl::Paint(QPainter&) const {}
 
 void TControl::PaintTree(QPainter& painter, const TRectF& clip) const {
   Paint(painter);
-  if (children_.empty()) return;
+  if (!firstChild_) return;
   TRectF childClip = clip;
   const bool clipping = clipChildren_;
   if (clipping) {
@@ -427,7 +471,7 @@ void TControl::PaintTree(QPainter& painter, const TRectF& clip) const {
     painter.save();
     painter.setClipRect(QRectF(0, 0, width_, height_), Qt::IntersectClip);
   }
-  for (const TControl* child : children_) {
+  for (const TControl* child = firstChild_; child; child = child->next_) {
     if (!child->visible_) continue;
     const TRectF bounds{child->x_, child->y_, child->x_ + child->width_,
                         child->y_ + child->height_};

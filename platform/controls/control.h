@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,57 @@ namespace fmx {
 
 class TForm;
 class ControlAccessible;
+
+namespace detail {
+// Blocks from the pool the controls come from, for the small records that
+// come and go with them (handlers, accessibility data).
+void* TakePooledBlock(std::size_t size);
+void GivePooledBlock(void* block, std::size_t size) noexcept;
+}  // namespace detail
+
+// An event handler of a control. Most controls have none, so an empty slot
+// is one pointer; the function is stored only when a handler is set. Read
+// it into a TNotifyEvent (a copy) to call it: a handler that frees its
+// control keeps running.
+template <typename Function>
+class THandlerSlot {
+ public:
+  THandlerSlot() = default;
+  ~THandlerSlot() { Reset(); }
+  THandlerSlot(const THandlerSlot&) = delete;
+  THandlerSlot& operator=(const THandlerSlot&) = delete;
+
+  THandlerSlot& operator=(Function function) {
+    if (!function) {
+      Reset();
+    } else if (stored_) {
+      stored_->function = std::move(function);
+    } else {
+      stored_ = new Stored{std::move(function)};
+    }
+    return *this;
+  }
+  THandlerSlot& operator=(std::nullptr_t) {
+    Reset();
+    return *this;
+  }
+  explicit operator bool() const { return stored_ != nullptr; }
+  operator Function() const { return stored_ ? stored_->function : Function(); }
+
+ private:
+  struct Stored {
+    Function function;
+    static void* operator new(std::size_t size) { return detail::TakePooledBlock(size); }
+    static void operator delete(void* block, std::size_t size) noexcept {
+      detail::GivePooledBlock(block, size);
+    }
+  };
+  void Reset() {
+    delete stored_;
+    stored_ = nullptr;
+  }
+  Stored* stored_ = nullptr;
+};
 
 // A lightweight control: a rectangle in its parent's coordinates, painted by
 // the window's one native widget. A parent owns its children; a control that
@@ -38,8 +91,15 @@ class TControl : public TObject {
   TControl* Parent() const { return parent_; }
   // Adds the control as the last (topmost) child; nullptr detaches it.
   void SetParent(TControl* parent);
-  std::size_t ChildrenCount() const { return children_.size(); }
-  TControl* Child(std::size_t index) const { return children_[index]; }
+  std::size_t ChildrenCount() const { return childCount_; }
+  // Walks the children from the first: for a few children, or one look-up.
+  // Long lists are walked with FirstChild and NextSibling.
+  TControl* Child(std::size_t index) const;
+  // Children in painting order, bottom first; nullptr past either end.
+  TControl* FirstChild() const { return firstChild_; }
+  TControl* LastChild() const { return lastChild_; }
+  TControl* NextSibling() const { return next_; }
+  TControl* PreviousSibling() const { return previous_; }
 
   float X() const { return x_; }
   float Y() const { return y_; }
@@ -58,7 +118,7 @@ class TControl : public TObject {
 
   TAlignLayout Align() const { return align_; }
   void SetAlign(TAlignLayout align);
-  TBounds Margins() const { return margins_; }
+  TBounds Margins() const { return extras_ ? extras_->margins : TBounds{}; }
   void SetMargins(float left, float top, float right, float bottom);
 
   // HitTest off hides the control itself from the pointer, not its
@@ -74,11 +134,11 @@ class TControl : public TObject {
   int Tag() const { return tag_; }
   void SetTag(int tag) { tag_ = tag; }
 
-  TNotifyEvent OnClick;
-  TNotifyEvent OnMouseEnter;
-  TNotifyEvent OnMouseLeave;
+  THandlerSlot<TNotifyEvent> OnClick;
+  THandlerSlot<TNotifyEvent> OnMouseEnter;
+  THandlerSlot<TNotifyEvent> OnMouseLeave;
   // Runs first for a key pressed while this control has the focus.
-  TKeyEvent OnKeyDown;
+  THandlerSlot<TKeyEvent> OnKeyDown;
 
   // Keyboard focus. Only a shown control that can take focus is given it; Tab
   // walks the window's tab order. Enter and Space on a focused control run
@@ -168,29 +228,47 @@ class TControl : public TObject {
   friend class AccessibilityBridge;
   struct Accessibility;
   Accessibility& AccessibilityData();
+  // Settings few controls have, kept only once one of them is set.
+  struct Extras {
+    TBounds margins;
+    std::vector<TControl*> owned;  // created with this owner and not parented
+    static void* operator new(std::size_t size) { return detail::TakePooledBlock(size); }
+    static void operator delete(void* block, std::size_t size) noexcept {
+      detail::GivePooledBlock(block, size);
+    }
+  };
+  Extras& ExtrasData();
   void PaintTree(QPainter& painter, const TRectF& clip) const;
   void Realign();
   void SetBoundsInternal(float x, float y, float width, float height);
+  void AppendChild(TControl* child);
   void RemoveChild(TControl* child);
+  void AddOwned(TControl* control);
+  void RemoveOwned(TControl* control);
 
   TForm* form_ = nullptr;
   TControl* owner_ = nullptr;
   TControl* parent_ = nullptr;
-  std::vector<TControl*> children_;
-  std::vector<TControl*> owned_;  // created with this owner and not parented
-  bool deleting_ = false;
+  // The children as a list threaded through them: adding or removing one
+  // costs no allocation.
+  TControl* firstChild_ = nullptr;
+  TControl* lastChild_ = nullptr;
+  TControl* previous_ = nullptr;
+  TControl* next_ = nullptr;
+  std::uint32_t childCount_ = 0;
+  int tag_ = 0;
 
   float x_ = 0, y_ = 0, width_ = 0, height_ = 0;
   TAlignLayout align_ = TAlignLayout::None;
-  TBounds margins_;
+  TCursor cursor_ = TCursor::crDefault;
+  bool deleting_ = false;
   bool hitTest_ = true;
   bool clipChildren_ = false;
-  TCursor cursor_ = TCursor::crDefault;
   bool visible_ = true;
   bool canFocus_ = false;
   bool focusRingOnParent_ = false;
   bool inTabOrder_ = false;
-  int tag_ = 0;
+  std::unique_ptr<Extras> extras_;
   std::unique_ptr<Accessibility> accessibility_;  // only for exposed controls
 };
 

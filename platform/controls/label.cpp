@@ -27,6 +27,17 @@ Qt::Alignment HorizontalAlignment(TTextAlign align) {
 
 }  // namespace
 
+struct TLabel::LaidOut {
+  LaidOut(const QString& text, const QFont& font) : lines(text, font) {}
+  QTextLayout lines;
+  // The last line drawn, shortened to end in "…", when the text is cut.
+  std::unique_ptr<QTextLayout> cutLine;
+  int shownLines = 0;
+  float height = 0;     // of the lines drawn
+  float width = 0;      // the label's width and height it was made for
+  float boxHeight = 0;
+};
+
 TLabel::TLabel(TControl* owner) : TControl(owner) {
   SetSize(120, 17);
   SetHitTest(false);
@@ -97,7 +108,7 @@ void TLabel::SetWordWrap(bool wrap) {
 void TLabel::BoundsChanged() {
   // Lines depend on the width, and which of them fit on the height; moving
   // the label keeps them.
-  if (layout_ && (layoutWidth_ != Width() || layoutBoxHeight_ != Height())) layout_.reset();
+  if (layout_ && (layout_->width != Width() || layout_->boxHeight != Height())) layout_.reset();
 }
 
 float TLabel::EffectiveFontSize() const {
@@ -108,93 +119,87 @@ TAlphaColor TLabel::EffectiveFontColor() const {
   return (styledSettings_ & ssFontColor) ? kStyleFontColor : fontColor_;
 }
 
-const QTextLayout& TLabel::Layout() const {
+const TLabel::LaidOut& TLabel::Layout() const {
   if (layout_) return *layout_;
   const bool styled = styledSettings_ & ssStyle;
   const QFont font = ControlFont(EffectiveFontSize(), !styled && bold_, !styled && underline_);
   const QString text = ToQString(text_);
-  layout_ = std::make_unique<QTextLayout>(text, font);
-  cutLine_.reset();
+  layout_ = std::make_unique<LaidOut>(text, font);
+  LaidOut& laid = *layout_;
+  QTextLayout& lines = laid.lines;
   QTextOption option(HorizontalAlignment(horzAlign_));
   // A word wider than the label breaks inside the word rather than running
   // out of the label.
   option.setWrapMode(wordWrap_ ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
-  layout_->setTextOption(option);
-  layout_->setCacheEnabled(true);
+  lines.setTextOption(option);
+  lines.setCacheEnabled(true);
   // A label exactly as wide as its measured text must not wrap it because of
   // rounding.
-  layoutWidth_ = Width();
-  layoutBoxHeight_ = Height();
+  laid.width = Width();
+  laid.boxHeight = Height();
   const qreal lineWidth = Width() + 0.5;
   qreal y = 0;
-  shownLines_ = 0;
-  layoutHeight_ = 0;
-  layout_->beginLayout();
-  for (QTextLine line = layout_->createLine(); line.isValid(); line = layout_->createLine()) {
+  lines.beginLayout();
+  for (QTextLine line = lines.createLine(); line.isValid(); line = lines.createLine()) {
     line.setLineWidth(lineWidth);
     line.setPosition(QPointF(0, y));
     y += line.height();
     // Only lines that fit the height are drawn, but always the first, so a
     // label lower than one line still shows it.
-    if (shownLines_ == line.lineNumber() && (shownLines_ == 0 || y <= Height() + 0.01)) {
-      ++shownLines_;
-      layoutHeight_ = float(y);
+    if (laid.shownLines == line.lineNumber() && (laid.shownLines == 0 || y <= Height() + 0.01)) {
+      ++laid.shownLines;
+      laid.height = float(y);
     }
   }
-  layout_->endLayout();
-  if (shownLines_ == 0) return *layout_;
+  lines.endLayout();
+  if (laid.shownLines == 0) return laid;
 
-  const QTextLine last = layout_->lineAt(shownLines_ - 1);
-  if (shownLines_ < layout_->lineCount() || last.naturalTextWidth() > lineWidth) {
+  const QTextLine last = lines.lineAt(laid.shownLines - 1);
+  if (laid.shownLines < lines.lineCount() || last.naturalTextWidth() > lineWidth) {
     // The last line drawn takes what it can of the rest of the text and
     // ends in an ellipsis.
     const QString rest = text.mid(last.textStart());
     const QString shortened = QFontMetricsF(font).elidedText(rest, Qt::ElideRight, lineWidth);
-    cutLine_ = std::make_unique<QTextLayout>(shortened, font);
+    laid.cutLine = std::make_unique<QTextLayout>(shortened, font);
     QTextOption oneLine(HorizontalAlignment(horzAlign_));
     oneLine.setWrapMode(QTextOption::NoWrap);
-    cutLine_->setTextOption(oneLine);
-    cutLine_->beginLayout();
-    QTextLine line = cutLine_->createLine();
+    laid.cutLine->setTextOption(oneLine);
+    laid.cutLine->beginLayout();
+    QTextLine line = laid.cutLine->createLine();
     if (line.isValid()) {
       line.setLineWidth(lineWidth);
       line.setPosition(last.position());
     }
-    cutLine_->endLayout();
+    laid.cutLine->endLayout();
   }
-  return *layout_;
+  return laid;
 }
 
-int TLabel::LineCount() const { return Layout().lineCount(); }
+int TLabel::LineCount() const { return Layout().lines.lineCount(); }
 
-int TLabel::ShownLineCount() const {
-  Layout();
-  return shownLines_;
-}
+int TLabel::ShownLineCount() const { return Layout().shownLines; }
 
-bool TLabel::TextCut() const {
-  Layout();
-  return cutLine_ != nullptr;
-}
+bool TLabel::TextCut() const { return Layout().cutLine != nullptr; }
 
 std::u16string TLabel::CutLineText() const {
-  Layout();
-  return cutLine_ ? FromQString(cutLine_->text()) : std::u16string();
+  const LaidOut& laid = Layout();
+  return laid.cutLine ? FromQString(laid.cutLine->text()) : std::u16string();
 }
 
 void TLabel::Paint(QPainter& painter) const {
   if (text_.empty()) return;
-  const QTextLayout& layout = Layout();
+  const LaidOut& laid = Layout();
+  const QTextLayout& layout = laid.lines;
   float top = 0;
-  if (vertAlign_ == TTextAlign::Center) top = (Height() - layoutHeight_) / 2;
-  else if (vertAlign_ == TTextAlign::Trailing) top = Height() - layoutHeight_;
+  if (vertAlign_ == TTextAlign::Center) top = (Height() - laid.height) / 2;
+  else if (vertAlign_ == TTextAlign::Trailing) top = Height() - laid.height;
   // The half pixel of rounding slack stays out of the alignment.
   const float shift = horzAlign_ == TTextAlign::Center ? -0.25f
                       : horzAlign_ == TTextAlign::Trailing ? -0.5f
                                                            : 0.0f;
   painter.setPen(ToQColor(EffectiveFontColor()));
   const QPointF origin(shift, top);
-  if (!cutLine_ && shownLines_ == layout.lineCount()) {
+  if (!laid.cutLine && laid.shownLines == layout.lineCount()) {
     layout.draw(&painter, origin);
     return;
   }
@@ -203,11 +208,11 @@ void TLabel::Paint(QPainter& painter) const {
   // drawn are those that fit, and a label lower than one line keeps its
   // first line whole.
   painter.save();
-  painter.setClipRect(QRectF(0, std::min(0.0f, top), Width(), std::max(Height(), top + layoutHeight_)),
+  painter.setClipRect(QRectF(0, std::min(0.0f, top), Width(), std::max(Height(), top + laid.height)),
                       Qt::IntersectClip);
-  const int whole = cutLine_ ? shownLines_ - 1 : shownLines_;
+  const int whole = laid.cutLine ? laid.shownLines - 1 : laid.shownLines;
   for (int i = 0; i < whole; ++i) layout.lineAt(i).draw(&painter, origin);
-  if (cutLine_) cutLine_->draw(&painter, origin);
+  if (laid.cutLine) laid.cutLine->draw(&painter, origin);
   painter.restore();
 }
 

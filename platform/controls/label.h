@@ -71,8 +71,10 @@ class TLabel : public TControl {
   std::u16string DefaultAccessibleName() const override { return text_; }
 
  private:
+  // The text as laid out for drawing, made on first paint or measure.
+  struct LaidOut;
   void Invalidate();
-  const QTextLayout& Layout() const;
+  const LaidOut& Layout() const;
 
   std::u16string text_;
   unsigned styledSettings_ = kAllStyledSettings;
@@ -82,13 +84,7 @@ class TLabel : public TControl {
   TTextAlign horzAlign_ = TTextAlign::Leading;
   TTextAlign vertAlign_ = TTextAlign::Center;
   bool wordWrap_ = true;
-  mutable std::unique_ptr<QTextLayout> layout_;
-  // The last line drawn, shortened to end in "…", when the text is cut.
-  mutable std::unique_ptr<QTextLayout> cutLine_;
-  mutable int shownLines_ = 0;
-  mutable float layoutHeight_ = 0;
-  mutable float layoutWidth_ = 0;
-  mutable float layoutBoxHeight_ = 0;
+  mutable std::unique_ptr<LaidOut> layout_;
 };
 
 }  // namespace fmx

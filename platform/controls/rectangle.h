@@ -43,14 +43,14 @@ class TRectangle : public TControl {
 
  private:
   struct Bitmap;
-  TAlphaColor fillColor_ = 0xFFE0E0E0;
-  TBrushKind fillKind_ = TBrushKind::Solid;
-  TWrapMode wrapMode_ = TWrapMode::TileStretch;
   std::unique_ptr<Bitmap> bitmap_;
+  TAlphaColor fillColor_ = 0xFFE0E0E0;
   TAlphaColor strokeColor_ = 0xFF000000;
-  TBrushKind strokeKind_ = TBrushKind::Solid;
   float strokeThickness_ = 1;
   float xRadius_ = 0, yRadius_ = 0;
+  TBrushKind fillKind_ = TBrushKind::Solid;
+  TBrushKind strokeKind_ = TBrushKind::Solid;
+  TWrapMode wrapMode_ = TWrapMode::TileStretch;
 };
 
 }  // namespace fmx

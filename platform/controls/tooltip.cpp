@@ -18,8 +18,8 @@ TControl* TopmostAt(TControl& control, TPointF point) {
   if (!control.Visible()) return nullptr;
   const bool inside = control.LocalRect().Contains(point);
   if (control.ClipChildren() && !inside) return nullptr;
-  for (std::size_t i = control.ChildrenCount(); i-- > 0;) {
-    TControl& child = *control.Child(i);
+  for (TControl* last = control.LastChild(); last; last = last->PreviousSibling()) {
+    TControl& child = *last;
     if (TControl* found = TopmostAt(child, {point.X - child.X(), point.Y - child.Y()})) return found;
   }
   return inside ? &control : nullptr;

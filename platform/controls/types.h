@@ -15,12 +15,12 @@ inline constexpr TAlphaColor White = 0xFFFFFFFF;
 inline constexpr TAlphaColor Null = 0x00000000;
 }  // namespace TAlphaColors
 
-enum class TAlignLayout { None, Client, Top };
-enum class TBrushKind { None, Solid, Bitmap };
-enum class TWrapMode { TileStretch };
+enum class TAlignLayout : std::uint8_t { None, Client, Top };
+enum class TBrushKind : std::uint8_t { None, Solid, Bitmap };
+enum class TWrapMode : std::uint8_t { TileStretch };
 enum class TImageWrapMode { Fit };
-enum class TTextAlign { Center, Leading, Trailing };
-enum class TCursor { crDefault, crHandPoint };
+enum class TTextAlign : std::uint8_t { Center, Leading, Trailing };
+enum class TCursor : std::uint8_t { crDefault, crHandPoint };
 
 struct TPointF {
   float X = 0, Y = 0;
@@ -74,7 +74,7 @@ enum class TDragPhase { Press, Move, Release };
 // What assistive technology is told a control is. None keeps the control
 // out of the accessibility tree (its exposed children are then seen as
 // children of its nearest exposed ancestor).
-enum class TAccessibleRole { None, StaticText, Button, Link, List, ListItem, CheckBox, Graphic, EditableText };
-enum class TAccessibleCheck { None, Unchecked, Checked };
+enum class TAccessibleRole : std::uint8_t { None, StaticText, Button, Link, List, ListItem, CheckBox, Graphic, EditableText };
+enum class TAccessibleCheck : std::uint8_t { None, Unchecked, Checked };
 
 }  // namespace fmx
