@@ -17,7 +17,7 @@
 #include "catalog/game_data.h"
 #include "catalog_generator.h"
 #include "platform/controls/application.h"
-#include "platform/controls/picture.h"
+#include "platform/controls/picture_cache.h"
 #include "platform/files.h"
 #include "ui/main_form.h"
 

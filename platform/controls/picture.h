@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/controls/picture_cache.h"
+
 namespace fmx {
 
 class EPictureError : public std::runtime_error {
@@ -30,9 +32,6 @@ struct DecodedPicture {
   bool reduced = false;  // smaller than the file holds
 };
 DecodedPicture LoadPictureFor(std::u16string_view path, QSize deviceSize);
-// Forgets every decoded picture, so the next load reads and decodes its file
-// again: for benchmarks and tests that measure or check a first showing.
-void ClearPictureCache();
 
 // The format a picture file's name says ("png", "jpeg", "tiff", "hdp", ...),
 // empty for a name that is no picture; and the format its content is, empty
