@@ -103,7 +103,9 @@ void TVertScrollBox::SettleContent() {
   if (!contentChanged_) return;
   contentChanged_ = false;
   const float position = ViewportPositionY();
-  if (position >= 0 && position <= MaxScroll()) return;
+  // At the top nothing can be past the end, and the content's height (a
+  // walk over every row) is not needed.
+  if (position == 0 || (position > 0 && position <= MaxScroll())) return;
   SetViewportPositionY(position);  // stops any bounce and clamps
 }
 
