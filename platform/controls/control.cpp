@@ -21,9 +21,14 @@ namespace fmx {
 namespace {
 
 // Blocks are handed out in steps of 16 bytes from 64 KiB chunks; a freed
-// block goes on the list of its size and is the next one handed out. The
+// block goes on the stack of its size and is the next one handed out. The
 // chunks are kept for the life of the process, so memory follows the largest
 // list shown, not the number of rebuilds. Controls live on the GUI thread only.
+//
+// The stacks are arrays of addresses, not lists threaded through the freed
+// blocks: a rebuild takes back tens of thousands of blocks that have left
+// the cache, and reading each one's link before the next could be found
+// would make every take wait for memory in turn.
 class ControlPool {
  public:
   static constexpr std::size_t kStep = 16;
@@ -34,10 +39,14 @@ class ControlPool {
   void* Take(std::size_t size) {
     const std::size_t bucket = Bucket(size);
     inUse_ += bucket * kStep;
-    Free*& head = free_[bucket];
-    if (head) {
-      Free* block = head;
-      head = block->next;
+    std::vector<void*>& stack = free_[bucket];
+    if (!stack.empty()) {
+      void* block = stack.back();
+      stack.pop_back();
+      return block;
+    }
+    if (Free* block = overflow_[bucket]) {
+      overflow_[bucket] = block->next;
       return block;
     }
     const std::size_t bytes = bucket * kStep;
@@ -52,12 +61,17 @@ class ControlPool {
     return block;
   }
 
-  void Give(void* block, std::size_t size) {
+  void Give(void* block, std::size_t size) noexcept {
     const std::size_t bucket = Bucket(size);
     inUse_ -= bucket * kStep;
-    auto* freed = static_cast<Free*>(block);
-    freed->next = free_[bucket];
-    free_[bucket] = freed;
+    try {
+      free_[bucket].push_back(block);
+    } catch (...) {
+      // No memory for the stack: the block keeps its own link instead.
+      auto* freed = static_cast<Free*>(block);
+      freed->next = overflow_[bucket];
+      overflow_[bucket] = freed;
+    }
   }
 
  private:
@@ -67,7 +81,8 @@ class ControlPool {
   static constexpr std::size_t kChunk = 64 * 1024;
   static std::size_t Bucket(std::size_t size) { return (size + kStep - 1) / kStep; }
 
-  Free* free_[kLargest / kStep + 1] = {};
+  std::vector<void*> free_[kLargest / kStep + 1];
+  Free* overflow_[kLargest / kStep + 1] = {};
   std::vector<std::unique_ptr<std::byte[]>> chunks_;
   std::byte* cursor_ = nullptr;
   std::size_t left_ = 0;
