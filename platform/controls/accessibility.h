@@ -1,7 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -11,6 +14,38 @@ class QObject;
 
 namespace fmx {
 
+// A text kept in the controls' pool. Every row of a list names and
+// describes itself, and a general heap allocation for each of those texts
+// showed on every rebuild.
+class PooledText {
+ public:
+  PooledText() = default;
+  ~PooledText() { Release(); }
+  PooledText(const PooledText&) = delete;
+  PooledText& operator=(const PooledText&) = delete;
+
+  std::u16string_view View() const { return {data_, size_}; }
+  void Assign(std::u16string_view text) {
+    if (text.size() != size_) {
+      Release();
+      if (!text.empty()) {
+        data_ = static_cast<char16_t*>(detail::TakePooledBlock(text.size() * sizeof(char16_t)));
+      }
+      size_ = std::uint32_t(text.size());
+    }
+    std::copy(text.begin(), text.end(), data_);
+  }
+
+ private:
+  void Release() {
+    if (data_) detail::GivePooledBlock(data_, size_ * sizeof(char16_t));
+    data_ = nullptr;
+    size_ = 0;
+  }
+  char16_t* data_ = nullptr;
+  std::uint32_t size_ = 0;
+};
+
 // What a control tells assistive technology; kept only for controls that
 // were given any of it.
 struct TControl::Accessibility {
@@ -18,11 +53,11 @@ struct TControl::Accessibility {
   static void* operator new(std::size_t size);
   static void operator delete(void* block, std::size_t size) noexcept;
 
+  PooledText name;
+  PooledText description;
   TAccessibleRole role = TAccessibleRole::None;
-  std::u16string name;
-  bool hasName = false;
-  std::u16string description;
   TAccessibleCheck checked = TAccessibleCheck::None;
+  bool hasName = false;
   bool selected = false;
   // The object handed to assistive technology, made when first asked for.
   // It lives exactly as long as the control; when the control is freed it

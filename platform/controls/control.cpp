@@ -401,14 +401,14 @@ void TControl::SetAccessibleRole(TAccessibleRole role) {
 }
 
 std::u16string TControl::AccessibleName() const {
-  if (accessibility_ && accessibility_->hasName) return accessibility_->name;
+  if (accessibility_ && accessibility_->hasName) return std::u16string(accessibility_->name.View());
   return DefaultAccessibleName();
 }
 
-void TControl::SetAccessibleName(std::u16string name) {
+void TControl::SetAccessibleName(std::u16string_view name) {
   Accessibility& data = AccessibilityData();
-  if (data.hasName && data.name == name) return;
-  data.name = std::move(name);
+  if (data.hasName && data.name.View() == name) return;
+  data.name.Assign(name);
   data.hasName = true;
   AccessibleNameChanged();
 }
@@ -418,13 +418,13 @@ void TControl::AccessibleNameChanged() const {
 }
 
 std::u16string TControl::AccessibleDescription() const {
-  return accessibility_ ? accessibility_->description : std::u16string();
+  return accessibility_ ? std::u16string(accessibility_->description.View()) : std::u16string();
 }
 
-void TControl::SetAccessibleDescription(std::u16string description) {
+void TControl::SetAccessibleDescription(std::u16string_view description) {
   Accessibility& data = AccessibilityData();
-  if (data.description == description) return;
-  data.description = std::move(description);
+  if (data.description.View() == description) return;
+  data.description.Assign(description);
   if (form_) form_->Accessibility().DescriptionChanged(this);
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <utility>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/controls/types.h"
@@ -157,9 +158,9 @@ class TControl : public TObject {
   TAccessibleRole AccessibleRole() const;
   void SetAccessibleRole(TAccessibleRole role);
   std::u16string AccessibleName() const;
-  void SetAccessibleName(std::u16string name);
+  void SetAccessibleName(std::u16string_view name);
   std::u16string AccessibleDescription() const;
-  void SetAccessibleDescription(std::u16string description);
+  void SetAccessibleDescription(std::u16string_view description);
   TAccessibleCheck AccessibleChecked() const;
   void SetAccessibleChecked(TAccessibleCheck checked);
   // The current item of a list.
