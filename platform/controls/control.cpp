@@ -167,6 +167,7 @@ void TControl::DeleteChildren() {
   if (!firstChild_) return;
   const bool wasDeleting = deleting_;
   deleting_ = true;
+  ExtentChanged();
   // The children are taken off the list first; each keeps its parent, which
   // tells it that its removal is part of this one.
   TControl* child = firstChild_;
@@ -194,6 +195,7 @@ void TControl::DeleteOwned() {
 }
 
 void TControl::AppendChild(TControl* child) {
+  ExtentChanged();
   child->previous_ = lastChild_;
   child->next_ = nullptr;
   if (lastChild_) {
@@ -206,6 +208,7 @@ void TControl::AppendChild(TControl* child) {
 }
 
 void TControl::RemoveChild(TControl* child) {
+  ExtentChanged();
   if (child->previous_) {
     child->previous_->next_ = child->next_;
   } else {
@@ -271,9 +274,30 @@ void TControl::SetBounds(float x, float y, float width, float height) {
   SetBoundsInternal(x, y, width, height);
 }
 
+void TControl::ExtentChanged() {
+  // A control's extent is known only while those of everything inside it
+  // are, so the walk up stops at the first control not known.
+  for (TControl* c = this; c && c->extentKnown_; c = c->parent_) c->extentKnown_ = false;
+}
+
+bool TControl::SubtreeWithinBounds() const {
+  if (extentKnown_) return extentWithin_;
+  bool within = true;
+  for (const TControl* child = firstChild_; child; child = child->next_) {
+    // Every child is looked at, so each one's extent is known afterwards.
+    const bool childWithin = child->SubtreeWithinBounds();
+    within = within && childWithin && child->x_ >= 0 && child->y_ >= 0 &&
+             child->x_ + child->width_ <= width_ && child->y_ + child->height_ <= height_;
+  }
+  extentWithin_ = within;
+  extentKnown_ = true;
+  return within;
+}
+
 void TControl::SetBoundsInternal(float x, float y, float width, float height) {
   if (x == x_ && y == y_ && width == width_ && height == height_) return;
   const bool resized = width != width_ || height != height_;
+  ExtentChanged();
   x_ = x;
   y_ = y;
   width_ = std::max(0.0f, width);
@@ -451,9 +475,12 @@ TControl* TControl::ControlAt(TPointF point) {
   const bool inside = LocalRect().Contains(point);
   if (clipChildren_ && !inside) return nullptr;
   for (TControl* child = lastChild_; child; child = child->previous_) {
-    if (TControl* found = child->ControlAt({point.X - child->x_, point.Y - child->y_})) {
-      return found;
-    }
+    const TPointF local{point.X - child->x_, point.Y - child->y_};
+    // Nothing inside a control that keeps all it holds within its own
+    // rectangle can be under a point outside it: a long list's rows are
+    // passed over without looking into each.
+    if (!child->LocalRect().Contains(local) && child->SubtreeWithinBounds()) continue;
+    if (TControl* found = child->ControlAt(local)) return found;
   }
   return hitTest_ && inside ? this : nullptr;
 }

@@ -242,6 +242,11 @@ class TControl : public TObject {
   void PaintTree(QPainter& painter, const TRectF& clip) const;
   void Realign();
   void SetBoundsInternal(float x, float y, float width, float height);
+  // Whether every control inside this one lies within its rectangle,
+  // worked out when first asked and forgotten when anything inside moves,
+  // is resized, comes or goes.
+  bool SubtreeWithinBounds() const;
+  void ExtentChanged();
   void AppendChild(TControl* child);
   void RemoveChild(TControl* child);
   void AddOwned(TControl* control);
@@ -269,6 +274,8 @@ class TControl : public TObject {
   bool canFocus_ = false;
   bool focusRingOnParent_ = false;
   bool inTabOrder_ = false;
+  mutable bool extentKnown_ = false;
+  mutable bool extentWithin_ = false;
   std::unique_ptr<Extras> extras_;
   std::unique_ptr<Accessibility> accessibility_;  // only for exposed controls
 };
