@@ -162,6 +162,25 @@ TEST_F(RoutingTest, ScrolledContentIsHitWhereItNowIs) {
   EXPECT_EQ(log_, std::vector<std::string>{"enter:box-row1"});
 }
 
+// The router passes over a control for a point outside it when everything in
+// it lies within it, which it works out once and must forget when anything
+// inside moves or arrives: a control sticking out of a parent that does not
+// clip is under the pointer where it sticks out.
+TEST_F(RoutingTest, ControlStickingOutOfAnUnclippedParentIsFoundWhereverItMoved) {
+  EXPECT_NE(form_->ControlAtPoint(185, 80), star_);  // below the row: all of it lies within
+  star_->SetPosition(160, 55);                       // the star now hangs below the row
+  EXPECT_EQ(form_->ControlAtPoint(185, 80), star_);
+  auto* inner = AddRectangle(*form_, star_, -100, 20, 10, 10);  // out of the star and the row
+  EXPECT_EQ(form_->ControlAtPoint(75, 90), inner);
+  star_->SetPosition(160, 7);
+  EXPECT_EQ(form_->ControlAtPoint(75, 42), inner);
+  EXPECT_NE(form_->ControlAtPoint(75, 90), inner);
+  EXPECT_NE(form_->ControlAtPoint(185, 80), star_);
+  inner->SetPosition(0, 0);  // back inside: the row holds everything again
+  EXPECT_EQ(form_->ControlAtPoint(175, 22), inner);
+  EXPECT_EQ(form_->ControlAtPoint(75, 42), row_);
+}
+
 // A handler may free the very control that raised its event, and the controls
 // around it: the router must not touch them afterwards (AddressSanitizer
 // reports any access).
