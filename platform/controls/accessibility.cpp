@@ -22,7 +22,8 @@ bool IsExposed(const TControl* control) {
 // Exposed controls inside `control`, not inside another exposed one, in
 // painting order. Hidden controls and what lies in them are left out.
 void CollectChildren(const TControl* control, std::vector<TControl*>& out) {
-  for (TControl* child = control->FirstChild(); child; child = child->NextSibling()) {
+  for (std::size_t i = 0; i < control->ChildrenCount(); ++i) {
+    TControl* child = control->Child(i);
     if (!child->Visible()) continue;
     if (child->AccessibleRole() != TAccessibleRole::None) {
       out.push_back(child);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <memory>
 #include <utility>
 
@@ -157,27 +158,25 @@ TControl::Extras& TControl::ExtrasData() {
   return *extras_;
 }
 
-TControl* TControl::Child(std::size_t index) const {
-  TControl* child = firstChild_;
-  for (; child && index > 0; --index) child = child->next_;
-  return child;
-}
-
 void TControl::DeleteChildren() {
-  if (!firstChild_) return;
+  if (children_.Empty()) return;
   const bool wasDeleting = deleting_;
   deleting_ = true;
   ExtentChanged();
-  // The children are taken off the list first; each keeps its parent, which
-  // tells it that its removal is part of this one.
-  TControl* child = firstChild_;
-  firstChild_ = lastChild_ = nullptr;
-  childCount_ = 0;
-  while (child) {
-    TControl* next = child->next_;
-    delete child;
-    child = next;
+  // The list is emptied first; each child keeps its parent, which tells it
+  // that its removal is part of this one.
+  const std::size_t count = children_.Size();
+  TControl* few[4];
+  std::vector<TControl*> many;
+  TControl** children = few;
+  if (count > std::size(few)) {
+    many.assign(children_.begin(), children_.end());
+    children = many.data();
+  } else {
+    std::copy(children_.begin(), children_.end(), few);
   }
+  children_.Clear();
+  for (std::size_t i = 0; i < count; ++i) delete children[i];
   deleting_ = wasDeleting;
   ChildrenChanged();
   if (form_) form_->TreeChanged(this);
@@ -196,31 +195,12 @@ void TControl::DeleteOwned() {
 
 void TControl::AppendChild(TControl* child) {
   ExtentChanged();
-  child->previous_ = lastChild_;
-  child->next_ = nullptr;
-  if (lastChild_) {
-    lastChild_->next_ = child;
-  } else {
-    firstChild_ = child;
-  }
-  lastChild_ = child;
-  ++childCount_;
+  children_.PushBack(child);
 }
 
 void TControl::RemoveChild(TControl* child) {
   ExtentChanged();
-  if (child->previous_) {
-    child->previous_->next_ = child->next_;
-  } else {
-    firstChild_ = child->next_;
-  }
-  if (child->next_) {
-    child->next_->previous_ = child->previous_;
-  } else {
-    lastChild_ = child->previous_;
-  }
-  child->previous_ = child->next_ = nullptr;
-  --childCount_;
+  children_.Remove(child);
 }
 
 void TControl::AddOwned(TControl* control) { ExtrasData().owned.push_back(control); }
@@ -283,7 +263,7 @@ void TControl::ExtentChanged() {
 bool TControl::SubtreeWithinBounds() const {
   if (extentKnown_) return extentWithin_;
   bool within = true;
-  for (const TControl* child = firstChild_; child; child = child->next_) {
+  for (const TControl* child : children_) {
     // Every child is looked at, so each one's extent is known afterwards.
     const bool childWithin = child->SubtreeWithinBounds();
     within = within && childWithin && child->x_ >= 0 && child->y_ >= 0 &&
@@ -320,15 +300,15 @@ void TControl::SetMargins(float left, float top, float right, float bottom) {
 }
 
 void TControl::Realign() {
-  if (!firstChild_) return;
+  if (children_.Empty()) return;
   float top = 0;
-  for (TControl* child = firstChild_; child; child = child->next_) {
+  for (TControl* child : children_) {
     if (child->align_ != TAlignLayout::Top) continue;
     const TBounds m = child->Margins();
     child->SetBoundsInternal(m.Left, top + m.Top, width_ - m.Left - m.Right, child->height_);
     top += m.Top + child->height_ + m.Bottom;
   }
-  for (TControl* child = firstChild_; child; child = child->next_) {
+  for (TControl* child : children_) {
     if (child->align_ != TAlignLayout::Client) continue;
     const TBounds m = child->Margins();
     child->SetBoundsInternal(m.Left, top + m.Top, width_ - m.Left - m.Right,
@@ -474,7 +454,8 @@ TControl* TControl::ControlAt(TPointF point) {
   if (!visible_) return nullptr;
   const bool inside = LocalRect().Contains(point);
   if (clipChildren_ && !inside) return nullptr;
-  for (TControl* child = lastChild_; child; child = child->previous_) {
+  for (std::size_t i = children_.Size(); i-- > 0;) {
+    TControl* child = children_[i];
     const TPointF local{point.X - child->x_, point.Y - child->y_};
     // Nothing inside a control that keeps all it holds within its own
     // rectangle can be under a point outside it: a long list's rows are
@@ -503,7 +484,7 @@ void TControl::Paint(QPainter&) const {}
 
 void TControl::PaintTree(QPainter& painter, const TRectF& clip) const {
   Paint(painter);
-  if (!firstChild_) return;
+  if (children_.Empty()) return;
   TRectF childClip = clip;
   const bool clipping = clipChildren_;
   if (clipping) {
@@ -513,7 +494,7 @@ void TControl::PaintTree(QPainter& painter, const TRectF& clip) const {
     painter.save();
     painter.setClipRect(QRectF(0, 0, width_, height_), Qt::IntersectClip);
   }
-  for (const TControl* child = firstChild_; child; child = child->next_) {
+  for (const TControl* child : children_) {
     if (!child->visible_) continue;
     const TRectF bounds{child->x_, child->y_, child->x_ + child->width_,
                         child->y_ + child->height_};

@@ -16,6 +16,7 @@ class QWidget;
 namespace fmx {
 
 class TForm;
+class TControl;
 class ControlAccessible;
 
 namespace detail {
@@ -69,6 +70,56 @@ class THandlerSlot {
   Stored* stored_ = nullptr;
 };
 
+// The children of a control: the few most controls have are held in place,
+// a long list in one block of its own. The addresses stay side by side, so
+// painting and routing over a long list look at its rows without waiting for
+// one to find the next.
+class TChildList {
+ public:
+  TChildList() = default;
+  ~TChildList() {
+    if (items_ != inline_) delete[] items_;
+  }
+  TChildList(const TChildList&) = delete;
+  TChildList& operator=(const TChildList&) = delete;
+
+  std::size_t Size() const { return size_; }
+  bool Empty() const { return size_ == 0; }
+  TControl* operator[](std::size_t index) const { return items_[index]; }
+  TControl* const* begin() const { return items_; }
+  TControl* const* end() const { return items_ + size_; }
+  void PushBack(TControl* control) {
+    if (size_ == capacity_) Grow();
+    items_[size_++] = control;
+  }
+  // The last occurrence: children are usually removed from the end.
+  void Remove(TControl* control) {
+    for (std::size_t i = size_; i-- > 0;) {
+      if (items_[i] != control) continue;
+      for (std::size_t j = i + 1; j < size_; ++j) items_[j - 1] = items_[j];
+      --size_;
+      return;
+    }
+  }
+  // Empties the list and keeps its block: a list refilled does not allocate.
+  void Clear() { size_ = 0; }
+
+ private:
+  static constexpr std::uint32_t kInline = 3;
+  void Grow() {
+    const std::uint32_t capacity = capacity_ * 2;
+    auto* items = new TControl*[capacity];
+    for (std::uint32_t i = 0; i < size_; ++i) items[i] = items_[i];
+    if (items_ != inline_) delete[] items_;
+    items_ = items;
+    capacity_ = capacity;
+  }
+  TControl** items_ = inline_;
+  std::uint32_t size_ = 0;
+  std::uint32_t capacity_ = kInline;
+  TControl* inline_[kInline] = {};
+};
+
 // A lightweight control: a rectangle in its parent's coordinates, painted by
 // the window's one native widget. A parent owns its children; a control that
 // has no parent is owned by the owner it was created with, so the window
@@ -92,15 +143,9 @@ class TControl : public TObject {
   TControl* Parent() const { return parent_; }
   // Adds the control as the last (topmost) child; nullptr detaches it.
   void SetParent(TControl* parent);
-  std::size_t ChildrenCount() const { return childCount_; }
-  // Walks the children from the first: for a few children, or one look-up.
-  // Long lists are walked with FirstChild and NextSibling.
-  TControl* Child(std::size_t index) const;
-  // Children in painting order, bottom first; nullptr past either end.
-  TControl* FirstChild() const { return firstChild_; }
-  TControl* LastChild() const { return lastChild_; }
-  TControl* NextSibling() const { return next_; }
-  TControl* PreviousSibling() const { return previous_; }
+  // Children in painting order, bottom first.
+  std::size_t ChildrenCount() const { return children_.Size(); }
+  TControl* Child(std::size_t index) const { return children_[index]; }
 
   float X() const { return x_; }
   float Y() const { return y_; }
@@ -255,13 +300,7 @@ class TControl : public TObject {
   TForm* form_ = nullptr;
   TControl* owner_ = nullptr;
   TControl* parent_ = nullptr;
-  // The children as a list threaded through them: adding or removing one
-  // costs no allocation.
-  TControl* firstChild_ = nullptr;
-  TControl* lastChild_ = nullptr;
-  TControl* previous_ = nullptr;
-  TControl* next_ = nullptr;
-  std::uint32_t childCount_ = 0;
+  TChildList children_;
   int tag_ = 0;
 
   float x_ = 0, y_ = 0, width_ = 0, height_ = 0;

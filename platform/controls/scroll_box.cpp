@@ -84,7 +84,8 @@ void TVertScrollBox::ClearContent() { content_->DeleteChildren(); }
 
 float TVertScrollBox::ContentHeight() const {
   float bottom = 0;
-  for (const TControl* child = content_->FirstChild(); child; child = child->NextSibling()) {
+  for (std::size_t i = 0; i < content_->ChildrenCount(); ++i) {
+    const TControl* child = content_->Child(i);
     bottom = std::max(bottom, child->Y() + child->Height());
   }
   return bottom;

@@ -18,8 +18,8 @@ TControl* TopmostAt(TControl& control, TPointF point) {
   if (!control.Visible()) return nullptr;
   const bool inside = control.LocalRect().Contains(point);
   if (control.ClipChildren() && !inside) return nullptr;
-  for (TControl* last = control.LastChild(); last; last = last->PreviousSibling()) {
-    TControl& child = *last;
+  for (std::size_t i = control.ChildrenCount(); i-- > 0;) {
+    TControl& child = *control.Child(i);
     if (TControl* found = TopmostAt(child, {point.X - child.X(), point.Y - child.Y()})) return found;
   }
   return inside ? &control : nullptr;
