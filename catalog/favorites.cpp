@@ -38,7 +38,13 @@ std::u16string GetSettingsDir() {
     if (!platform::CreateFolders(folder, &reason)) throw SettingsFolderError(folder, reason);
   }
   if (folder.back() != platform::kPathSeparator) folder += platform::kPathSeparator;
-  platform::RemoveLeftoverTemporaries(folder + std::u16string(kFavoritesFileName));
+  // Once a run for each folder: saves call this too, and their own
+  // temporaries never outlive them.
+  static std::u16string cleared;
+  if (folder != cleared) {
+    platform::RemoveLeftoverTemporaries(folder + std::u16string(kFavoritesFileName));
+    cleared = folder;
+  }
   return folder;
 }
 
