@@ -119,8 +119,7 @@ BENCHMARK(BM_PaintFrame)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 // One keystroke: the text changes, the list is filtered and rebuilt, the
 // selected game found again, and the window painted. Typing a letter and
 // deleting it alternate, so every iteration is one keystroke.
-void BM_SearchKeystroke(benchmark::State& state) {
-  Window window(int(state.range(0)));
+void TypeAndDeleteByTurns(benchmark::State& state, Window& window) {
   auto access = window.access();
   bool typed = false;
   for (auto _ : state) {
@@ -130,20 +129,18 @@ void BM_SearchKeystroke(benchmark::State& state) {
     benchmark::DoNotOptimize(window.form().Snapshot());
   }
 }
+
+void BM_SearchKeystroke(benchmark::State& state) {
+  Window window(int(state.range(0)));
+  TypeAndDeleteByTurns(state, window);
+}
 BENCHMARK(BM_SearchKeystroke)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 // The same keystroke with a 3840x2160 JPEG poster on every game: the
 // re-selected game shows its poster again.
 void BM_SearchKeystrokePoster(benchmark::State& state) {
   Window window(int(state.range(0)), true);
-  auto access = window.access();
-  bool typed = false;
-  for (auto _ : state) {
-    if (typed) access.Search().PressBackspace();
-    else access.Search().TypeText(u"а");
-    typed = !typed;
-    benchmark::DoNotOptimize(window.form().Snapshot());
-  }
+  TypeAndDeleteByTurns(state, window);
   state.counters["poster_bytes"] =
       double(fs::file_size(fs::temp_directory_path() /
                            ("velmar-window-bench-" + std::to_string(state.range(0)) + "-poster") /
