@@ -7,15 +7,30 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "catalog/game_record.h"
 #include "platform/json_document.h"
 
 namespace GameData {
 
+// Texts that recur across a catalog's games (genres, developers, years, the
+// short info lines), kept once while a catalog is read so that the records
+// holding them share one copy.
+class TRecurringTexts {
+ public:
+  platform::SharedText Get(std::u16string_view text);
+
+ private:
+  // Keys view the characters of the texts they map to, which never move.
+  std::unordered_map<std::u16string_view, platform::SharedText> texts_;
+};
+
 // One element of the catalog array, read by the conversion rules; `index` is
 // its 0-based place in the array (a game without an id gets index + 1).
-void ReadGame(platform::json::Value object, std::size_t index, TGameInfo& game);
+// Given `recurring`, the info texts a former game had too are shared with it.
+void ReadGame(platform::json::Value object, std::size_t index, TGameInfo& game,
+              TRecurringTexts* recurring = nullptr);
 
 // The members of a game object and of its "info" object that the program
 // reads; any other member is ignored.

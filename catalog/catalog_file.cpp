@@ -34,7 +34,20 @@ std::optional<Value> PresentMember(Value object, std::string_view name) {
 
 }  // namespace
 
-void ReadGame(Value object, std::size_t index, TGameInfo& game) {
+platform::SharedText TRecurringTexts::Get(std::u16string_view text) {
+  if (text.empty()) return {};
+  const auto found = texts_.find(text);
+  if (found != texts_.end()) return found->second;
+  platform::SharedText kept(text);
+  texts_.emplace(kept.View(), kept);
+  return kept;
+}
+
+void ReadGame(Value object, std::size_t index, TGameInfo& game, TRecurringTexts* recurring) {
+  const auto infoText = [&](Value info, std::string_view key) {
+    const std::u16string text = GetJSONStr(info, key, u"");
+    return recurring ? recurring->Get(text) : platform::SharedText(text);
+  };
   game.ID = GetJSONInt(object, "id", static_cast<std::int32_t>(index + 1));
   game.Name = GetJSONStr(object, "name", u"");
   game.URL = GetJSONStr(object, "url", u"");
@@ -43,17 +56,17 @@ void ReadGame(Value object, std::size_t index, TGameInfo& game) {
   game.QRCodeImage = GetJSONStr(object, "qrcode", u"");
   Value info = object;
   if (GetJSONObject(object, "info", info)) {
-    game.InfoName = GetJSONStr(info, "name", game.Name);
-    game.InfoGenre = GetJSONStr(info, "genre", u"");
-    game.InfoDeveloper = GetJSONStr(info, "developer", u"");
-    game.InfoYear = GetJSONStr(info, "year", u"");
-    std::u16string* texts[] = {&game.InfoText1, &game.InfoText2, &game.InfoText3,
-                               &game.InfoText4, &game.InfoText5, &game.InfoText6,
-                               &game.InfoText7, &game.InfoText8};
+    const std::u16string infoName = GetJSONStr(info, "name", game.Name);
+    // Most games show their list name in the information lines too: shared.
+    game.InfoName = infoName == game.Name.View() ? game.Name : platform::SharedText(infoName);
+    game.InfoGenre = infoText(info, "genre");
+    game.InfoDeveloper = infoText(info, "developer");
+    game.InfoYear = infoText(info, "year");
+    platform::SharedText* texts[] = {&game.InfoText1, &game.InfoText2, &game.InfoText3,
+                                     &game.InfoText4, &game.InfoText5, &game.InfoText6,
+                                     &game.InfoText7, &game.InfoText8};
     // text1..text8 follow the four named members in kInfoKeys.
-    for (std::size_t i = 0; i < std::size(texts); ++i) {
-      *texts[i] = GetJSONStr(info, kInfoKeys[4 + i], u"");
-    }
+    for (std::size_t i = 0; i < std::size(texts); ++i) *texts[i] = infoText(info, kInfoKeys[4 + i]);
   } else {
     game.InfoName = game.Name;
   }
@@ -185,10 +198,11 @@ bool LoadGames(std::u16string_view path) {
   if (!document || !document->root().isArray()) return false;
   const Value root = document->root();
   Games.assign(root.size(), TGameInfo{});
+  TRecurringTexts recurring;
   std::size_t index = 0;
   for (Value element : root) {
     if (!element.isObject()) return false;
-    ReadGame(element, index, Games[index]);
+    ReadGame(element, index, Games[index], &recurring);
     ++index;
   }
   return true;

@@ -10,7 +10,7 @@ namespace {
 
 // Whether the lower-cased query occurs in the field, lower-casing the field
 // as it goes instead of building a lower-cased copy.
-bool ContainsLowered(const std::u16string& field, const std::u16string& loweredQuery,
+bool ContainsLowered(std::u16string_view field, const std::u16string& loweredQuery,
                      const std::array<char16_t, 0x10000>& lower) {
   const std::size_t n = field.size(), m = loweredQuery.size();
   if (m == 0 || m > n) return false;
@@ -76,8 +76,8 @@ void FilterGames(std::u16string_view query) {
     }
   }
   // The favourites-first order is worked out on indices, so each visible
-  // record is copied once, straight to its place. Copy-assigning over the
-  // previous entries reuses their text buffers: a rebuild allocates little.
+  // record is copied once, straight to its place; a copy shares the
+  // record's texts, so a rebuild allocates nothing per game.
   std::vector<std::size_t> order;
   if (!FavoriteIDs.empty()) {
     std::vector<std::int32_t> ids;

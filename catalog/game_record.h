@@ -6,27 +6,31 @@
 #include <string>
 #include <vector>
 
+#include "platform/shared_text.h"
+
 namespace GameData {
 
+// Texts are shared, not copied, when a record is copied: the visible list
+// holds copies of catalog records without holding their text twice.
 struct TGameInfo {
   std::int32_t ID = 0;
-  std::u16string Name;
-  std::u16string URL;
-  std::u16string APKUrl;
-  std::u16string PostImage;
-  std::u16string QRCodeImage;
-  std::u16string InfoName;
-  std::u16string InfoGenre;
-  std::u16string InfoDeveloper;
-  std::u16string InfoYear;
-  std::u16string InfoText1;
-  std::u16string InfoText2;
-  std::u16string InfoText3;
-  std::u16string InfoText4;
-  std::u16string InfoText5;
-  std::u16string InfoText6;
-  std::u16string InfoText7;
-  std::u16string InfoText8;
+  platform::SharedText Name;
+  platform::SharedText URL;
+  platform::SharedText APKUrl;
+  platform::SharedText PostImage;
+  platform::SharedText QRCodeImage;
+  platform::SharedText InfoName;
+  platform::SharedText InfoGenre;
+  platform::SharedText InfoDeveloper;
+  platform::SharedText InfoYear;
+  platform::SharedText InfoText1;
+  platform::SharedText InfoText2;
+  platform::SharedText InfoText3;
+  platform::SharedText InfoText4;
+  platform::SharedText InfoText5;
+  platform::SharedText InfoText6;
+  platform::SharedText InfoText7;
+  platform::SharedText InfoText8;
   bool IsFavorite = false;
 
   friend bool operator==(const TGameInfo&, const TGameInfo&) = default;

@@ -110,8 +110,8 @@ class TfrmMain : public fmx::TForm {
   // The selected game's record in the visible list, or none.
   const GameData::TGameInfo* SelectedGame() const;
   void ShowGameInfo(const GameData::TGameInfo& AGame);
-  void LoadPoster(const std::u16string& AFileName);
-  void LoadQRCode(const std::u16string& AFileName);
+  void LoadPoster(std::u16string_view AFileName);
+  void LoadQRCode(std::u16string_view AFileName);
   void ClearQRCode();
   void ShowPlaceholders();
   void SelectGameAgain(std::int32_t AGameID);
@@ -128,7 +128,7 @@ class TfrmMain : public fmx::TForm {
   void FavoriteStarClick(TObject* Sender);
   void SaveFavoritesNow();
   // Links, buttons and notices
-  void OpenURL(const std::u16string& AURL);
+  void OpenURL(std::u16string_view AURL);
   void btnPlayClick(TObject* Sender);
   void btnAPKClick(TObject* Sender);
   void btnTelegramClick(TObject* Sender);
@@ -137,7 +137,7 @@ class TfrmMain : public fmx::TForm {
   void lblFooterLinkMouseLeave(TObject* Sender);
   void ButtonMouseEnter(TObject* Sender);
   void ButtonMouseLeave(TObject* Sender);
-  void OpenSelectedAddress(std::u16string GameData::TGameInfo::*AField, std::u16string_view ANotice);
+  void OpenSelectedAddress(platform::SharedText GameData::TGameInfo::*AField, std::u16string_view ANotice);
 
   // A handler bound to this window; small enough to be stored without an
   // allocation, which matters for thousands of rows.

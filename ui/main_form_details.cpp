@@ -48,7 +48,7 @@ void TfrmMain::ShowGameInfo(const TGameInfo& AGame) {
   LoadQRCode(AGame.QRCodeImage);
 }
 
-void TfrmMain::LoadPoster(const std::u16string& AFileName) {
+void TfrmMain::LoadPoster(std::u16string_view AFileName) {
   auto showPlaceholder = [this](std::u16string_view text) {
     pnlPoster->SetFillKind(fmx::TBrushKind::Solid);
     pnlPoster->SetFillColor(palette::kPanel);
@@ -75,7 +75,7 @@ void TfrmMain::LoadPoster(const std::u16string& AFileName) {
   }
 }
 
-void TfrmMain::LoadQRCode(const std::u16string& AFileName) {
+void TfrmMain::LoadQRCode(std::u16string_view AFileName) {
   if (AFileName.empty()) {
     ClearQRCode();
     return;

@@ -6,20 +6,20 @@
 
 using namespace GameData;
 
-void TfrmMain::OpenURL(const std::u16string& AURL) {
+void TfrmMain::OpenURL(std::u16string_view AURL) {
   // The catalog is data: it must not be able to start programs, so only
   // web addresses reach the shell. Anything else is like an address the
   // shell cannot open: nothing happens.
-  if (IsWebAddress(AURL)) fmx::ShellOpen(AURL);
+  if (IsWebAddress(AURL)) fmx::ShellOpen(std::u16string(AURL));
 }
 
-void TfrmMain::OpenSelectedAddress(std::u16string TGameInfo::*AField, std::u16string_view ANotice) {
+void TfrmMain::OpenSelectedAddress(platform::SharedText TGameInfo::*AField, std::u16string_view ANotice) {
   const TGameInfo* selected = SelectedGame();
   if (!selected) {
     fmx::ShowMessage(std::u16string(texts::kSelectGameFirst));
     return;
   }
-  const std::u16string& address = selected->*AField;
+  const platform::SharedText address = selected->*AField;
   if (address.empty()) {
     fmx::ShowMessage(std::u16string(ANotice));
   } else {

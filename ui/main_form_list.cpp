@@ -14,6 +14,18 @@ std::u16string Decimal(std::int32_t value) {
   return std::u16string(digits.begin(), digits.end());
 }
 
+// Texts every row shows alike: all rows share one copy of each.
+struct TRowTexts {
+  platform::SharedText favorite{texts::kFavorite};
+  platform::SharedText starFavorite{texts::kStarFavorite};
+  platform::SharedText starPlain{texts::kStarPlain};
+};
+
+const TRowTexts& RowTexts() {
+  static const TRowTexts shared;
+  return shared;
+}
+
 }  // namespace
 
 void TfrmMain::CreateGamePanel(fmx::TControl* AParent, int AIndex, const TGameInfo& AGame,
@@ -81,7 +93,7 @@ void TfrmMain::CreateGamePanel(fmx::TControl* AParent, int AIndex, const TGameIn
   star->SetHitTest(true);
   star->OnClick = Handler<&TfrmMain::FavoriteStarClick>();
   star->SetAccessibleRole(fmx::TAccessibleRole::CheckBox);
-  star->SetAccessibleName(std::u16string(texts::kFavorite));
+  star->SetAccessibleName(RowTexts().favorite);
   star->SetAccessibleChecked(AGame.IsFavorite ? fmx::TAccessibleCheck::Checked
                                               : fmx::TAccessibleCheck::Unchecked);
 
@@ -94,7 +106,7 @@ void TfrmMain::CreateGamePanel(fmx::TControl* AParent, int AIndex, const TGameIn
   starLabel->SetHorzAlign(fmx::TTextAlign::Center);
   starLabel->SetVertAlign(fmx::TTextAlign::Center);
   starLabel->SetHitTest(false);
-  starLabel->SetText(std::u16string(AGame.IsFavorite ? texts::kStarFavorite : texts::kStarPlain));
+  starLabel->SetText(AGame.IsFavorite ? RowTexts().starFavorite : RowTexts().starPlain);
   starLabel->SetFontColor(AGame.IsFavorite ? palette::kStarFavorite : palette::kStarPlain);
 
   FGamePanels.push_back(row);

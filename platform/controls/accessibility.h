@@ -9,14 +9,15 @@
 #include <vector>
 
 #include "platform/controls/control.h"
+#include "platform/shared_text.h"
 
 class QObject;
 
 namespace fmx {
 
-// A text kept in the controls' pool. Every row of a list names and
-// describes itself, and a general heap allocation for each of those texts
-// showed on every rebuild.
+// A text kept in the controls' pool. Every row of a list describes itself,
+// and a general heap allocation for each of those texts showed on every
+// rebuild.
 class PooledText {
  public:
   PooledText() = default;
@@ -53,7 +54,7 @@ struct TControl::Accessibility {
   static void* operator new(std::size_t size);
   static void operator delete(void* block, std::size_t size) noexcept;
 
-  PooledText name;
+  platform::SharedText name;  // often the text its row shows, shared
   PooledText description;
   TAccessibleRole role = TAccessibleRole::None;
   TAccessibleCheck checked = TAccessibleCheck::None;

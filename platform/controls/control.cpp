@@ -412,9 +412,17 @@ std::u16string TControl::AccessibleName() const {
 void TControl::SetAccessibleName(std::u16string_view name) {
   Accessibility& data = AccessibilityData();
   if (data.hasName && data.name.View() == name) return;
-  data.name.Assign(name);
+  data.name = name;
   data.hasName = true;
   AccessibleNameChanged();
+}
+
+void TControl::SetAccessibleName(const platform::SharedText& name) {
+  Accessibility& data = AccessibilityData();
+  const bool same = data.hasName && data.name == name;
+  data.name = name;
+  data.hasName = true;
+  if (!same) AccessibleNameChanged();
 }
 
 void TControl::AccessibleNameChanged() const {

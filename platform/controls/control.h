@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/controls/types.h"
+#include "platform/shared_text.h"
 
 class QPainter;
 class QWidget;
@@ -204,6 +205,8 @@ class TControl : public TObject {
   void SetAccessibleRole(TAccessibleRole role);
   std::u16string AccessibleName() const;
   void SetAccessibleName(std::u16string_view name);
+  // Names the control with this text without copying it.
+  void SetAccessibleName(const platform::SharedText& name);
   std::u16string AccessibleDescription() const;
   void SetAccessibleDescription(std::u16string_view description);
   TAccessibleCheck AccessibleChecked() const;

@@ -50,8 +50,18 @@ void TLabel::Invalidate() {
   Repaint();
 }
 
-void TLabel::SetText(const std::u16string& text) {
-  if (text == text_) return;
+void TLabel::SetText(std::u16string_view text) {
+  if (text == text_.View()) return;
+  text_ = text;
+  Invalidate();
+  AccessibleNameChanged();
+}
+
+void TLabel::SetText(const platform::SharedText& text) {
+  if (text == text_) {
+    text_ = text;  // equal already; sharing frees a duplicate
+    return;
+  }
   text_ = text;
   Invalidate();
   AccessibleNameChanged();

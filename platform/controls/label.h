@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/controls/control.h"
+#include "platform/shared_text.h"
 
 class QTextLayout;
 
@@ -28,8 +29,10 @@ class TLabel : public TControl {
   explicit TLabel(TControl* owner);
   ~TLabel() override;
 
-  const std::u16string& Text() const { return text_; }
-  void SetText(const std::u16string& text);
+  std::u16string_view Text() const { return text_.View(); }
+  void SetText(std::u16string_view text);
+  // Shows this text without copying it.
+  void SetText(const platform::SharedText& text);
 
   unsigned StyledSettings() const { return styledSettings_; }
   void SetStyledSettings(unsigned settings);
@@ -68,7 +71,7 @@ class TLabel : public TControl {
   void Paint(QPainter& painter) const override;
   void BoundsChanged() override;
   // The full text, however it is drawn.
-  std::u16string DefaultAccessibleName() const override { return text_; }
+  std::u16string DefaultAccessibleName() const override { return text_.ToString(); }
 
  private:
   // The text as laid out for drawing, made on first paint or measure.
@@ -76,7 +79,7 @@ class TLabel : public TControl {
   void Invalidate();
   const LaidOut& Layout() const;
 
-  std::u16string text_;
+  platform::SharedText text_;
   unsigned styledSettings_ = kAllStyledSettings;
   float fontSize_ = 12;
   bool bold_ = false, underline_ = false;

@@ -39,11 +39,31 @@ TEST_F(LoadGamesTest, ReadsEveryFieldInFileOrder) {
   EXPECT_EQ(g.InfoGenre, u"Аркада");
   EXPECT_EQ(g.InfoDeveloper, u"Север");
   EXPECT_EQ(g.InfoYear, u"2024");
-  const std::u16string texts[] = {g.InfoText1, g.InfoText2, g.InfoText3, g.InfoText4,
+  const std::u16string_view texts[] = {g.InfoText1, g.InfoText2, g.InfoText3, g.InfoText4,
                                   g.InfoText5, g.InfoText6, g.InfoText7, g.InfoText8};
   for (int i = 0; i < 8; ++i) EXPECT_EQ(texts[i], u"t" + std::u16string(1, u'1' + i));
   EXPECT_EQ(Games[1].ID, 3);
   EXPECT_EQ(Games[1].InfoName, u"Second");
+}
+
+// A genre, developer or info line that several games have is kept once, and
+// a game's info name equal to its list name is that same text.
+TEST_F(LoadGamesTest, RecurringTextsAreKeptOnce) {
+  ASSERT_TRUE(Load(R"([
+    {"id": 1, "name": "A", "info": {"genre": "Аркада", "developer": "Север", "text1": "Офлайн"}},
+    {"id": 2, "name": "B", "info": {"genre": "Аркада", "developer": "Юг", "text3": "Офлайн"}},
+    {"id": 3, "name": "Маяк", "info": {"name": "Маяк", "genre": "Гонки"}},
+    {"id": 4, "name": "Нет инфо"}
+  ])"));
+  ASSERT_EQ(Games.size(), 4u);
+  EXPECT_TRUE(Games[0].InfoGenre.SharesWith(Games[1].InfoGenre));
+  EXPECT_TRUE(Games[0].InfoText1.SharesWith(Games[1].InfoText3));
+  EXPECT_FALSE(Games[0].InfoDeveloper.SharesWith(Games[1].InfoDeveloper));
+  EXPECT_EQ(Games[1].InfoDeveloper, u"Юг");
+  EXPECT_EQ(Games[2].InfoGenre, u"Гонки");
+  EXPECT_TRUE(Games[2].InfoName.SharesWith(Games[2].Name));
+  EXPECT_TRUE(Games[3].InfoName.SharesWith(Games[3].Name));
+  EXPECT_EQ(Games[3].InfoName, u"Нет инфо");
 }
 
 // One member value and what each reader makes of it.
@@ -215,7 +235,7 @@ TEST_F(CatalogTest, DemoCatalogReplacesEverything) {
     EXPECT_EQ(game.InfoGenre, u"Жанр") << i;
     EXPECT_EQ(game.InfoDeveloper, u"Разработчик") << i;
     EXPECT_EQ(game.InfoYear, u"2024") << i;
-    for (const std::u16string* empty :
+    for (const platform::SharedText* empty :
          {&game.APKUrl, &game.PostImage, &game.QRCodeImage, &game.InfoText1, &game.InfoText2,
           &game.InfoText3, &game.InfoText4, &game.InfoText5, &game.InfoText6, &game.InfoText7,
           &game.InfoText8}) {

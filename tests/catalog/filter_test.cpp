@@ -81,6 +81,19 @@ TEST_F(FilterTest, RepeatedAndDuplicateIdsAppearOnce) {
   EXPECT_EQ(FilteredGames[3].Name, u"second");
 }
 
+// The visible copies hold the catalog's own texts, not duplicates of them,
+// and a copy changed later does not reach the catalog.
+TEST_F(FilterTest, VisibleCopiesShareTheCatalogsTexts) {
+  Games = {Game(1, u"Neon Drift", u"Гонки"), Game(2, u"Pixel Maze", u"Логика")};
+  FavoriteIDs = {2};
+  FilterGames(u"");
+  ASSERT_EQ(Ids(FilteredGames), (std::vector<std::int32_t>{2, 1}));
+  EXPECT_TRUE(FilteredGames[0].Name.SharesWith(Games[1].Name));
+  EXPECT_TRUE(FilteredGames[1].InfoGenre.SharesWith(Games[0].InfoGenre));
+  FilteredGames[1].Name = u"changed";
+  EXPECT_EQ(Games[0].Name, u"Neon Drift");
+}
+
 TEST_F(FilterTest, RebuildsShrinkAndGrowCleanly) {
   Games = {Game(1, u"alpha"), Game(2, u"beta"), Game(3, u"gamma")};
   EXPECT_EQ(Filter(u"mm"), std::vector<std::int32_t>{3});

@@ -91,7 +91,7 @@ TEST_F(LayoutTest, FooterLinkFollowsTheNoticeAfterOneSpace) {
   auto a = Access();
   fmx::TTextLayout measure;
   measure.SetFontSize(12);
-  measure.SetText(a.lblFooterLeft()->Text());
+  measure.SetText(std::u16string(a.lblFooterLeft()->Text()));
   const float notice = measure.TextWidth();
   measure.SetText(u"САЙТА");
   const float link = measure.TextWidth();

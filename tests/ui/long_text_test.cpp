@@ -97,7 +97,7 @@ TEST_F(LongTextTest, CutInformationLinesEndInAnEllipsisAndShowTheWholeTextAsTool
   Open();
   Access().SelectGame(2);
   const auto& game = GameData::FilteredGames[2];
-  const std::u16string whole[] = {game.InfoName,  game.InfoGenre, game.InfoDeveloper,
+  const std::u16string_view whole[] = {game.InfoName,  game.InfoGenre, game.InfoDeveloper,
                                   game.InfoYear,  game.InfoText1, game.InfoText2,
                                   game.InfoText3, game.InfoText4, game.InfoText5,
                                   game.InfoText6, game.InfoText7, game.InfoText8};

@@ -72,11 +72,12 @@ std::vector<std::int32_t> MainFormTest::VisibleIds() const {
 }
 
 std::u16string MainFormTest::RowName(int i) {
-  return static_cast<fmx::TLabel*>(Access().GamePanels()[i]->Child(1))->Text();
+  return std::u16string(static_cast<fmx::TLabel*>(Access().GamePanels()[i]->Child(1))->Text());
 }
 
 std::u16string MainFormTest::StarText(int i) {
-  return static_cast<fmx::TLabel*>(Access().GamePanels()[i]->Child(2)->Child(0))->Text();
+  return std::u16string(
+      static_cast<fmx::TLabel*>(Access().GamePanels()[i]->Child(2)->Child(0))->Text());
 }
 
 std::uint32_t MainFormTest::RowColor(int i) { return Access().GamePanels()[i]->FillColor(); }

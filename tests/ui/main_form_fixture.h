@@ -65,7 +65,7 @@ class MainFormTestAccess {
     for (auto* label : {f.lblRow1Left, f.lblRow1Right, f.lblRow2Left, f.lblRow2Right,
                         f.lblRow3Left, f.lblRow3Right, f.lblRow4Left, f.lblRow4Right,
                         f.lblRow5Left, f.lblRow5Right, f.lblRow6Left, f.lblRow6Right}) {
-      texts.push_back(label->Text());
+      texts.emplace_back(label->Text());
     }
     return texts;
   }

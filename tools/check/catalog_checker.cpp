@@ -407,7 +407,7 @@ class Checker {
   }
 
   // url and apkUrl: what the Play and APK buttons will do with them.
-  void CheckAddress(Value game, std::string_view key, const std::u16string& address,
+  void CheckAddress(Value game, std::string_view key, std::u16string_view address,
                     bool absentMatters, const std::string& notOpened,
                     const std::string& noAddress) {
     const auto member = game.member(key);
@@ -477,7 +477,7 @@ class Checker {
   }
 
   void CheckPicture(Value game, std::string_view key, std::u16string_view subfolder,
-                    const std::u16string& name, const std::string& what, const std::string& missing,
+                    std::u16string_view name, const std::string& what, const std::string& missing,
                     const std::string& broken) {
     if (name.empty()) return;
     const std::size_t at = game.member(key)->position();

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "platform/shared_text.h"
+
+using platform::SharedText;
+
+TEST(SharedText, CopiesShareTheCharactersAndOutliveTheOriginal) {
+  auto original = std::make_unique<SharedText>(u"Лабиринт теней");
+  const SharedText copy = *original;
+  EXPECT_TRUE(copy.SharesWith(*original));
+  SharedText assigned;
+  assigned = copy;
+  EXPECT_TRUE(assigned.SharesWith(copy));
+  original.reset();
+  EXPECT_EQ(copy, u"Лабиринт теней");
+  EXPECT_EQ(assigned, u"Лабиринт теней");
+}
+
+TEST(SharedText, AssigningCharactersLeavesOtherCopiesAlone) {
+  SharedText a(u"first");
+  const SharedText b = a;
+  a = u"second";
+  EXPECT_EQ(a, u"second");
+  EXPECT_EQ(b, u"first");
+  EXPECT_FALSE(a.SharesWith(b));
+}
+
+TEST(SharedText, AssigningItsOwnCharactersKeepsThem) {
+  SharedText text(u"Северный экспресс");
+  const SharedText other = text;
+  text = text.View();
+  EXPECT_EQ(text, u"Северный экспресс");
+  text = text.View().substr(9);
+  EXPECT_EQ(text, u"экспресс");
+  SharedText self(u"same");
+  self = std::as_const(self);
+  EXPECT_EQ(self, u"same");
+  EXPECT_EQ(other, u"Северный экспресс");
+}
+
+TEST(SharedText, MovingLeavesTheSourceEmpty) {
+  SharedText a(u"text");
+  SharedText b = std::move(a);
+  EXPECT_TRUE(a.empty());  // NOLINT(bugprone-use-after-move): the moved-from state is what is tested
+  EXPECT_EQ(b, u"text");
+  SharedText c(u"other");
+  c = std::move(b);
+  EXPECT_TRUE(b.empty());  // NOLINT(bugprone-use-after-move)
+  EXPECT_EQ(c, u"text");
+}
+
+TEST(SharedText, ComparesByCharacters) {
+  const struct {
+    std::u16string_view a, b;
+    bool equal;
+  } cases[] = {
+      {u"", u"", true},
+      {u"Ёжик", u"Ёжик", true},
+      {u"Ёжик", u"ёжик", false},
+      {u"a", u"", false},
+      {std::u16string_view(u"a\0b", 3), std::u16string_view(u"a\0c", 3), false},
+  };
+  for (const auto& c : cases) {
+    const SharedText a(c.a), b(c.b);
+    EXPECT_EQ(a == b, c.equal) << testing::PrintToString(a) << " " << testing::PrintToString(b);
+    EXPECT_EQ(a == c.b, c.equal);
+    EXPECT_EQ(a.size(), c.a.size());
+    EXPECT_EQ(a.empty(), c.a.empty());
+    EXPECT_EQ(a.ToString(), std::u16string(c.a));
+  }
+}
