@@ -26,6 +26,10 @@ TfrmMain::TfrmMain() {
   SetFormPosition(fmx::TFormPosition::ScreenCenter);
   OnCreate = Handler<&TfrmMain::FormCreate>();
   OnDestroy = Handler<&TfrmMain::FormDestroy>();
+  FRowClick = Handler<&TfrmMain::GamePanelClick>();
+  FRowMouseEnter = Handler<&TfrmMain::GamePanelMouseEnter>();
+  FRowMouseLeave = Handler<&TfrmMain::GamePanelMouseLeave>();
+  FStarClick = Handler<&TfrmMain::FavoriteStarClick>();
 }
 
 TfrmMain::~TfrmMain() { DoDestroy(); }

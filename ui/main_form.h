@@ -84,6 +84,8 @@ class TfrmMain : public fmx::TForm {
   std::int32_t FSelectedIndex = -1;
   std::int32_t FSelectedGameID = -1;
   std::vector<TRectangle*> FGamePanels;
+  // The handlers every row runs, made once and shared by all rows.
+  fmx::THandlerSlot<fmx::TNotifyEvent> FRowClick, FRowMouseEnter, FRowMouseLeave, FStarClick;
   // The favourites file was there at start but could not be read: closing
   // without a star click leaves it alone instead of replacing it with "[]".
   bool FKeepFavoritesFile = false;

@@ -1,3 +1,5 @@
+#include <array>
+#include <charconv>
 #include <string>
 
 #include "ui/layout.h"
@@ -9,10 +11,23 @@ using namespace GameData;
 
 namespace {
 
-std::u16string Decimal(std::int32_t value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
+// A prefix and a number in decimal, built in place: every row of a rebuild
+// makes two of these, and a heap copy for each showed in the profile.
+class TNumberText {
+ public:
+  TNumberText(std::u16string_view prefix, std::int32_t value) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    for (char16_t c : prefix) text_[size_++] = c;
+    for (const char* d = digits; d != end; ++d) text_[size_++] = char16_t(*d);
+  }
+  std::u16string_view View() const { return {text_.data(), size_}; }
+
+ private:
+  std::array<char16_t, 32> text_{};  // a short prefix and at most 11 characters
+  std::size_t size_ = 0;
+};
+static_assert(texts::kRowDescription.size() + 11 <= 32);
 
 // Texts every row shows alike: all rows share one copy of each.
 struct TRowTexts {
@@ -39,12 +54,12 @@ void TfrmMain::CreateGamePanel(fmx::TControl* AParent, int AIndex, const TGameIn
   row->SetYRadius(8);
   row->SetTag(AIndex);
   row->SetCursor(fmx::TCursor::crHandPoint);
-  row->OnClick = Handler<&TfrmMain::GamePanelClick>();
-  row->OnMouseEnter = Handler<&TfrmMain::GamePanelMouseEnter>();
-  row->OnMouseLeave = Handler<&TfrmMain::GamePanelMouseLeave>();
+  row->OnClick = FRowClick;
+  row->OnMouseEnter = FRowMouseEnter;
+  row->OnMouseLeave = FRowMouseLeave;
   row->SetAccessibleRole(fmx::TAccessibleRole::ListItem);
   row->SetAccessibleName(AGame.Name);
-  row->SetAccessibleDescription(std::u16string(texts::kRowDescription) + Decimal(AGame.ID));
+  row->SetAccessibleDescription(TNumberText(texts::kRowDescription, AGame.ID).View());
   row->SetAccessibleChecked(AGame.IsFavorite ? fmx::TAccessibleCheck::Checked
                                              : fmx::TAccessibleCheck::Unchecked);
 
@@ -61,7 +76,7 @@ void TfrmMain::CreateGamePanel(fmx::TControl* AParent, int AIndex, const TGameIn
   idLabel->SetParent(badge);
   idLabel->SetAlign(fmx::TAlignLayout::Client);
   idLabel->SetStyledSettings(0);
-  idLabel->SetText(Decimal(AGame.ID));
+  idLabel->SetText(TNumberText(u"", AGame.ID).View());
   idLabel->SetFontSize(12);
   idLabel->SetFontBold(true);
   idLabel->SetFontColor(palette::kText);
@@ -91,7 +106,7 @@ void TfrmMain::CreateGamePanel(fmx::TControl* AParent, int AIndex, const TGameIn
   star->SetTag(AGame.ID);
   star->SetCursor(fmx::TCursor::crHandPoint);
   star->SetHitTest(true);
-  star->OnClick = Handler<&TfrmMain::FavoriteStarClick>();
+  star->OnClick = FStarClick;
   star->SetAccessibleRole(fmx::TAccessibleRole::CheckBox);
   star->SetAccessibleName(RowTexts().favorite);
   star->SetAccessibleChecked(AGame.IsFavorite ? fmx::TAccessibleCheck::Checked

@@ -28,23 +28,34 @@ void GivePooledBlock(void* block, std::size_t size) noexcept;
 }  // namespace detail
 
 // An event handler of a control. Most controls have none, so an empty slot
-// is one pointer; the function is stored only when a handler is set. Read
-// it into a TNotifyEvent (a copy) to call it: a handler that frees its
-// control keeps running.
+// is one pointer; the function is stored only when a handler is set. Copying
+// a slot shares its function instead of copying it: every row of a list runs
+// the same handlers, made once. Read it into a TNotifyEvent (a copy) to call
+// it: a handler that frees its control keeps running.
 template <typename Function>
 class THandlerSlot {
  public:
   THandlerSlot() = default;
   ~THandlerSlot() { Reset(); }
-  THandlerSlot(const THandlerSlot&) = delete;
-  THandlerSlot& operator=(const THandlerSlot&) = delete;
+  THandlerSlot(const THandlerSlot& other) : stored_(other.stored_) {
+    if (stored_) ++stored_->references;
+  }
+  THandlerSlot& operator=(const THandlerSlot& other) {
+    // Taken and counted before releasing: `other` may be this very slot.
+    Stored* const kept = other.stored_;
+    if (kept) ++kept->references;
+    Reset();
+    stored_ = kept;
+    return *this;
+  }
 
   THandlerSlot& operator=(Function function) {
     if (!function) {
       Reset();
-    } else if (stored_) {
+    } else if (stored_ && stored_->references == 1) {
       stored_->function = std::move(function);
     } else {
+      Reset();
       stored_ = new Stored{std::move(function)};
     }
     return *this;
@@ -59,13 +70,14 @@ class THandlerSlot {
  private:
   struct Stored {
     Function function;
+    std::uint32_t references = 1;
     static void* operator new(std::size_t size) { return detail::TakePooledBlock(size); }
     static void operator delete(void* block, std::size_t size) noexcept {
       detail::GivePooledBlock(block, size);
     }
   };
   void Reset() {
-    delete stored_;
+    if (stored_ && --stored_->references == 0) delete stored_;
     stored_ = nullptr;
   }
   Stored* stored_ = nullptr;

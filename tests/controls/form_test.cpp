@@ -1,5 +1,7 @@
 #include <QWidget>
 
+#include <vector>
+
 #include "controls_test_support.h"
 
 using namespace fmx;
@@ -56,6 +58,28 @@ TEST(Form, FreeingAParentFreesItsChildrenAndTheFormFreesTheRest) {
   delete parent;
   EXPECT_EQ(form->ChildrenCount(), 0u);
   // AddressSanitizer reports a leak if the form does not free the orphan.
+}
+
+// Rows share their handlers: a shared handler keeps running for every control
+// that holds it, whatever happens to the others.
+TEST(Form, SharedHandlersOutliveTheirHoldersAndChangeAlone) {
+  std::vector<int> calls;
+  THandlerSlot<TNotifyEvent> shared;
+  shared = [&](TObject*) { calls.push_back(1); };
+  auto form = MakeForm();
+  auto* a = AddRectangle(*form, form.get(), 0, 0, 10, 10);
+  auto* b = AddRectangle(*form, form.get(), 10, 0, 10, 10);
+  a->OnClick = shared;
+  b->OnClick = shared;
+  shared = nullptr;  // the holders keep it
+  a->Click();
+  b->OnClick = [&](TObject*) { calls.push_back(2); };
+  a->OnClick = a->OnClick;
+  a->Click();
+  b->Click();
+  delete a;
+  b->Click();
+  EXPECT_EQ(calls, (std::vector<int>{1, 1, 2, 2}));
 }
 
 TEST(Form, DestroyEventRunsOnce) {
