@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/shared_text.h"
 
@@ -72,4 +73,24 @@ TEST(SharedText, ComparesByCharacters) {
     EXPECT_EQ(a.empty(), c.a.empty());
     EXPECT_EQ(a.ToString(), std::u16string(c.a));
   }
+}
+
+// Texts are laid side by side in shared blocks of memory. Each keeps its
+// characters whatever happens to its neighbours, across block boundaries and
+// for texts too large to share a block; under the sanitizers a miscounted
+// block shows as a leak or as a read of freed memory.
+TEST(SharedText, TextsKeepTheirCharactersWhateverTheirNeighboursDo) {
+  const auto textFor = [](std::size_t i) { return std::u16string(i % 40 + 1, char16_t(u'a' + i % 26)); };
+  std::vector<SharedText> texts;
+  for (std::size_t i = 0; i < 20000; ++i) texts.emplace_back(textFor(i));
+  const SharedText large(std::u16string(100000, u'я'));
+  std::vector<std::pair<std::size_t, SharedText>> kept;
+  for (std::size_t i = 0; i < texts.size(); i += 997) kept.emplace_back(i, texts[i]);
+  texts.clear();
+  for (std::size_t i = 0; i < 5000; ++i) texts.emplace_back(textFor(i + 7));
+  for (const auto& [i, text] : kept) EXPECT_EQ(text, textFor(i)) << i;
+  for (std::size_t i = 0; i < texts.size(); ++i) ASSERT_EQ(texts[i], textFor(i + 7)) << i;
+  ASSERT_EQ(large.size(), 100000u);
+  EXPECT_EQ(large[0], u'я');
+  EXPECT_EQ(large[99999], u'я');
 }
