@@ -32,7 +32,7 @@ void* AllocateChunk(std::size_t bytes) {
   return memory;
 }
 
-void FreeChunk(void* chunk) noexcept {
+void FreeAlignedChunk(void* chunk) noexcept {
 #ifdef _WIN32
   _aligned_free(chunk);
 #else
@@ -73,7 +73,10 @@ const char16_t* SharedText::Place(std::u16string_view text) {
     if (filling.used + bytes > kChunkBytes) {
       void* fresh = AllocateChunk(kChunkBytes);
       new (fresh) Chunk{1};  // the filling's own reference
-      if (filling.chunk) ReleaseChunk(static_cast<Chunk*>(filling.chunk));
+      if (filling.chunk) {
+        auto* full = static_cast<Chunk*>(filling.chunk);
+        if (--full->references == 0) FreeChunk(full);
+      }
       filling.chunk = fresh;
       filling.used = kHeaderBytes;
     }
@@ -87,40 +90,15 @@ const char16_t* SharedText::Place(std::u16string_view text) {
   return chars;
 }
 
-SharedText& SharedText::operator=(const SharedText& other) noexcept {
-  // Counted before releasing: `other` may be this very text.
-  const char16_t* const kept = other.chars_;
-  other.Retain();
-  Release();
-  chars_ = kept;
-  return *this;
-}
-
-SharedText& SharedText::operator=(SharedText&& other) noexcept {
-  if (this != &other) {
-    Release();
-    chars_ = other.chars_;
-    other.chars_ = nullptr;
-  }
-  return *this;
-}
-
 SharedText& SharedText::operator=(std::u16string_view text) {
   // Built first: the view may point into this very text.
   SharedText copy(text);
   return *this = std::move(copy);
 }
 
-void SharedText::Release() noexcept {
-  if (chars_) ReleaseChunk(ChunkOf(chars_));
-  chars_ = nullptr;
-}
-
-void SharedText::ReleaseChunk(Chunk* chunk) noexcept {
-  if (--chunk->references == 0) {
-    chunk->~Chunk();
-    FreeChunk(chunk);
-  }
+void SharedText::FreeChunk(Chunk* chunk) noexcept {
+  chunk->~Chunk();
+  FreeAlignedChunk(chunk);
 }
 
 void PrintTo(const SharedText& text, std::ostream* out) { *out << '"' << Utf16ToUtf8(text.View()) << '"'; }

@@ -30,8 +30,23 @@ class SharedText {
   SharedText(const SharedText& other) noexcept : chars_(other.chars_) { Retain(); }
   SharedText(SharedText&& other) noexcept : chars_(other.chars_) { other.chars_ = nullptr; }
   ~SharedText() { Release(); }
-  SharedText& operator=(const SharedText& other) noexcept;
-  SharedText& operator=(SharedText&& other) noexcept;
+  // Inline: the visible list assigns seventeen of these per game and rebuild.
+  SharedText& operator=(const SharedText& other) noexcept {
+    // Counted before releasing: `other` may be this very text.
+    const char16_t* const kept = other.chars_;
+    other.Retain();
+    Release();
+    chars_ = kept;
+    return *this;
+  }
+  SharedText& operator=(SharedText&& other) noexcept {
+    if (this != &other) {
+      Release();
+      chars_ = other.chars_;
+      other.chars_ = nullptr;
+    }
+    return *this;
+  }
   // Replaces the text with a copy of these characters.
   SharedText& operator=(std::u16string_view text);
 
@@ -72,8 +87,11 @@ class SharedText {
   void Retain() const {
     if (chars_) ++ChunkOf(chars_)->references;
   }
-  void Release() noexcept;
-  static void ReleaseChunk(Chunk* chunk) noexcept;
+  void Release() noexcept {
+    if (chars_ && --ChunkOf(chars_)->references == 0) FreeChunk(ChunkOf(chars_));
+    chars_ = nullptr;
+  }
+  static void FreeChunk(Chunk* chunk) noexcept;
   static const char16_t* Place(std::u16string_view text);
 
   // Preceded by the number of characters; none for the empty text.
