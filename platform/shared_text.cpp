@@ -8,12 +8,16 @@
 
 #include "platform/utf8.h"
 
+#ifdef _WIN32
+#include <malloc.h>  // _aligned_malloc
+#endif
+
 namespace platform {
 
 namespace {
 
 constexpr std::size_t kChunkBytes = SharedText::kChunkBytes;
-// The chunk's count, with room to keep the texts 16-byte aligned.
+// The chunk's count, padded so that its texts start on a 16-byte boundary.
 constexpr std::size_t kHeaderBytes = 16;
 // Larger texts get a chunk of their own: a chunk is never mostly one text
 // that then keeps the rest alive, and never mostly empty.
