@@ -23,7 +23,9 @@ constexpr std::size_t kHeaderBytes = 16;
 // that then keeps the rest alive, and never mostly empty.
 constexpr std::size_t kLargestShared = kChunkBytes / 8;
 
-std::size_t RoundUp(std::size_t bytes, std::size_t step) { return (bytes + step - 1) / step * step; }
+std::size_t RoundUp(std::size_t bytes, std::size_t step) {
+  return (bytes + step - 1) / step * step;
+}
 
 void* AllocateChunk(std::size_t bytes) {
   void* memory = nullptr;
@@ -66,7 +68,8 @@ const char16_t* SharedText::Place(std::u16string_view text) {
     throw std::length_error("text too long");
   }
   const std::uint32_t size = std::uint32_t(text.size());
-  const std::size_t bytes = RoundUp(sizeof size + text.size() * sizeof(char16_t), alignof(std::uint32_t));
+  const std::size_t bytes =
+      RoundUp(sizeof size + text.size() * sizeof(char16_t), alignof(std::uint32_t));
   std::byte* at = nullptr;
   if (bytes > kLargestShared) {
     at = static_cast<std::byte*>(AllocateChunk(RoundUp(kHeaderBytes + bytes, kChunkBytes)));
@@ -105,6 +108,8 @@ void SharedText::FreeChunk(Chunk* chunk) noexcept {
   FreeAlignedChunk(chunk);
 }
 
-void PrintTo(const SharedText& text, std::ostream* out) { *out << '"' << Utf16ToUtf8(text.View()) << '"'; }
+void PrintTo(const SharedText& text, std::ostream* out) {
+  *out << '"' << Utf16ToUtf8(text.View()) << '"';
+}
 
 }  // namespace platform

@@ -139,7 +139,8 @@ class TfrmMain : public fmx::TForm {
   void lblFooterLinkMouseLeave(TObject* Sender);
   void ButtonMouseEnter(TObject* Sender);
   void ButtonMouseLeave(TObject* Sender);
-  void OpenSelectedAddress(platform::SharedText GameData::TGameInfo::*AField, std::u16string_view ANotice);
+  void OpenSelectedAddress(platform::SharedText GameData::TGameInfo::*AField,
+                           std::u16string_view ANotice);
 
   // A handler bound to this window; small enough to be stored without an
   // allocation, which matters for thousands of rows.

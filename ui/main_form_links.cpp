@@ -13,7 +13,8 @@ void TfrmMain::OpenURL(std::u16string_view AURL) {
   if (IsWebAddress(AURL)) fmx::ShellOpen(std::u16string(AURL));
 }
 
-void TfrmMain::OpenSelectedAddress(platform::SharedText TGameInfo::*AField, std::u16string_view ANotice) {
+void TfrmMain::OpenSelectedAddress(platform::SharedText TGameInfo::*AField,
+                                   std::u16string_view ANotice) {
   const TGameInfo* selected = SelectedGame();
   if (!selected) {
     fmx::ShowMessage(std::u16string(texts::kSelectGameFirst));

@@ -80,7 +80,9 @@ TEST(SharedText, ComparesByCharacters) {
 // for texts too large to share a block; under the sanitizers a miscounted
 // block shows as a leak or as a read of freed memory.
 TEST(SharedText, TextsKeepTheirCharactersWhateverTheirNeighboursDo) {
-  const auto textFor = [](std::size_t i) { return std::u16string(i % 40 + 1, char16_t(u'a' + i % 26)); };
+  const auto textFor = [](std::size_t i) {
+    return std::u16string(i % 40 + 1, char16_t(u'a' + i % 26));
+  };
   std::vector<SharedText> texts;
   for (std::size_t i = 0; i < 20000; ++i) texts.emplace_back(textFor(i));
   const SharedText large(std::u16string(100000, u'я'));
