@@ -89,27 +89,28 @@ class THandlerSlot {
 // one to find the next.
 class TChildList {
  public:
-  TChildList() = default;
+  TChildList() : inline_{} {}
   ~TChildList() {
-    if (items_ != inline_) delete[] items_;
+    if (Spilled()) delete[] heap_;
   }
   TChildList(const TChildList&) = delete;
   TChildList& operator=(const TChildList&) = delete;
 
   std::size_t Size() const { return size_; }
   bool Empty() const { return size_ == 0; }
-  TControl* operator[](std::size_t index) const { return items_[index]; }
-  TControl* const* begin() const { return items_; }
-  TControl* const* end() const { return items_ + size_; }
+  TControl* operator[](std::size_t index) const { return Items()[index]; }
+  TControl* const* begin() const { return Items(); }
+  TControl* const* end() const { return Items() + size_; }
   void PushBack(TControl* control) {
     if (size_ == capacity_) Grow();
-    items_[size_++] = control;
+    Items()[size_++] = control;
   }
   // The last occurrence: children are usually removed from the end.
   void Remove(TControl* control) {
+    TControl** items = Items();
     for (std::size_t i = size_; i-- > 0;) {
-      if (items_[i] != control) continue;
-      for (std::size_t j = i + 1; j < size_; ++j) items_[j - 1] = items_[j];
+      if (items[i] != control) continue;
+      for (std::size_t j = i + 1; j < size_; ++j) items[j - 1] = items[j];
       --size_;
       return;
     }
@@ -119,18 +120,25 @@ class TChildList {
 
  private:
   static constexpr std::uint32_t kInline = 3;
+  bool Spilled() const { return capacity_ > kInline; }
+  TControl** Items() { return Spilled() ? heap_ : inline_; }
+  TControl* const* Items() const { return Spilled() ? heap_ : inline_; }
   void Grow() {
     const std::uint32_t capacity = capacity_ * 2;
     auto* items = new TControl*[capacity];
-    for (std::uint32_t i = 0; i < size_; ++i) items[i] = items_[i];
-    if (items_ != inline_) delete[] items_;
-    items_ = items;
+    for (std::uint32_t i = 0; i < size_; ++i) items[i] = Items()[i];
+    if (Spilled()) delete[] heap_;
+    heap_ = items;
     capacity_ = capacity;
   }
-  TControl** items_ = inline_;
+  // The few in place, or the address of a block of their own once there
+  // are more: every control has a list, and most have none or a few.
+  union {
+    TControl* inline_[kInline];
+    TControl** heap_;
+  };
   std::uint32_t size_ = 0;
   std::uint32_t capacity_ = kInline;
-  TControl* inline_[kInline] = {};
 };
 
 // A lightweight control: a rectangle in its parent's coordinates, painted by
@@ -321,15 +329,16 @@ class TControl : public TObject {
   float x_ = 0, y_ = 0, width_ = 0, height_ = 0;
   TAlignLayout align_ = TAlignLayout::None;
   TCursor cursor_ = TCursor::crDefault;
-  bool deleting_ = false;
-  bool hitTest_ = true;
-  bool clipChildren_ = false;
-  bool visible_ = true;
-  bool canFocus_ = false;
-  bool focusRingOnParent_ = false;
-  bool inTabOrder_ = false;
-  mutable bool extentKnown_ = false;
-  mutable bool extentWithin_ = false;
+  // Flags in bits: a list holds tens of thousands of controls.
+  bool deleting_ : 1 = false;
+  bool hitTest_ : 1 = true;
+  bool clipChildren_ : 1 = false;
+  bool visible_ : 1 = true;
+  bool canFocus_ : 1 = false;
+  bool focusRingOnParent_ : 1 = false;
+  bool inTabOrder_ : 1 = false;
+  mutable bool extentKnown_ : 1 = false;
+  mutable bool extentWithin_ : 1 = false;
   std::unique_ptr<Extras> extras_;
   std::unique_ptr<Accessibility> accessibility_;  // only for exposed controls
 };
