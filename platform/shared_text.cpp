@@ -9,7 +9,7 @@
 #include "platform/utf8.h"
 
 #ifdef _WIN32
-#include <malloc.h>  // _aligned_malloc
+#include <windows.h>
 #endif
 
 namespace platform {
@@ -19,28 +19,29 @@ namespace {
 constexpr std::size_t kChunkBytes = SharedText::kChunkBytes;
 // The chunk's count, padded so that its texts start on a 16-byte boundary.
 constexpr std::size_t kHeaderBytes = 16;
-// Larger texts get a chunk of their own: a chunk is never mostly one text
-// that then keeps the rest alive, and never mostly empty.
-constexpr std::size_t kLargestShared = kChunkBytes / 8;
+// A text's number of characters, and a block's count.
+using Count = std::uint32_t;
 
 std::size_t RoundUp(std::size_t bytes, std::size_t step) {
   return (bytes + step - 1) / step * step;
 }
 
-void* AllocateChunk(std::size_t bytes) {
+// Chunks aligned to their size. Windows hands out memory in 64 KiB steps
+// already; elsewhere the aligned allocation of the C library serves.
+void* AllocateChunk() {
   void* memory = nullptr;
 #ifdef _WIN32
-  memory = _aligned_malloc(bytes, kChunkBytes);
+  memory = VirtualAlloc(nullptr, kChunkBytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
 #else
-  if (posix_memalign(&memory, kChunkBytes, bytes) != 0) memory = nullptr;
+  if (posix_memalign(&memory, kChunkBytes, kChunkBytes) != 0) memory = nullptr;
 #endif
   if (!memory) throw std::bad_alloc();
   return memory;
 }
 
-void FreeAlignedChunk(void* chunk) noexcept {
+void FreeChunk(void* chunk) noexcept {
 #ifdef _WIN32
-  _aligned_free(chunk);
+  VirtualFree(chunk, 0, MEM_RELEASE);
 #else
   std::free(chunk);
 #endif
@@ -50,7 +51,7 @@ void FreeAlignedChunk(void* chunk) noexcept {
 // freed while it is being filled. Deliberately never destroyed: texts may be
 // made and dropped while other static objects are torn down.
 struct Filling {
-  void* chunk = nullptr;
+  std::byte* chunk = nullptr;
   std::size_t used = kChunkBytes;
 };
 
@@ -59,42 +60,45 @@ Filling& CurrentChunk() {
   return *filling;
 }
 
+Count& ChunkCount(std::byte* chunk) { return *reinterpret_cast<Count*>(chunk); }
+
 }  // namespace
 
-SharedText::SharedText(std::u16string_view text) : chars_(text.empty() ? nullptr : Place(text)) {}
+SharedText::SharedText(std::u16string_view text) : handle_(text.empty() ? 0 : Place(text)) {}
 
-const char16_t* SharedText::Place(std::u16string_view text) {
-  if (text.size() > std::numeric_limits<std::uint32_t>::max() / sizeof(char16_t)) {
+std::uintptr_t SharedText::Place(std::u16string_view text) {
+  if (text.size() > ((std::numeric_limits<Count>::max)() - 16) / sizeof(char16_t)) {
     throw std::length_error("text too long");
   }
-  const std::uint32_t size = std::uint32_t(text.size());
-  const std::size_t bytes =
-      RoundUp(sizeof size + text.size() * sizeof(char16_t), alignof(std::uint32_t));
+  const Count size = Count(text.size());
+  const std::size_t textBytes = text.size() * sizeof(char16_t);
   std::byte* at = nullptr;
-  if (bytes > kLargestShared) {
-    at = static_cast<std::byte*>(AllocateChunk(RoundUp(kHeaderBytes + bytes, kChunkBytes)));
-    new (at) Chunk{1};
-    at += kHeaderBytes;
+  std::uintptr_t tag = 0;
+  if (text.size() > kLongestInChunk) {
+    void* block = std::malloc(2 * sizeof(Count) + textBytes);
+    if (!block) throw std::bad_alloc();
+    at = static_cast<std::byte*>(block);
+    const Count references = 1;
+    std::memcpy(at, &references, sizeof references);
+    at += sizeof references;
+    tag = kOwnBlock;
   } else {
+    const std::size_t bytes = RoundUp(sizeof size + textBytes, alignof(Count));
     Filling& filling = CurrentChunk();
     if (filling.used + bytes > kChunkBytes) {
-      void* fresh = AllocateChunk(kChunkBytes);
-      new (fresh) Chunk{1};  // the filling's own reference
-      if (filling.chunk) {
-        auto* full = static_cast<Chunk*>(filling.chunk);
-        if (--full->references == 0) FreeChunk(full);
-      }
+      std::byte* fresh = static_cast<std::byte*>(AllocateChunk());
+      ChunkCount(fresh) = 1;  // the filling's own reference
+      if (filling.chunk && --ChunkCount(filling.chunk) == 0) FreeChunk(filling.chunk);
       filling.chunk = fresh;
       filling.used = kHeaderBytes;
     }
-    ++static_cast<Chunk*>(filling.chunk)->references;
-    at = static_cast<std::byte*>(filling.chunk) + filling.used;
+    ++ChunkCount(filling.chunk);
+    at = filling.chunk + filling.used;
     filling.used += bytes;
   }
   std::memcpy(at, &size, sizeof size);
-  auto* chars = reinterpret_cast<char16_t*>(at + sizeof size);
-  std::memcpy(chars, text.data(), text.size() * sizeof(char16_t));
-  return chars;
+  std::memcpy(at + sizeof size, text.data(), textBytes);
+  return reinterpret_cast<std::uintptr_t>(at + sizeof size) | tag;
 }
 
 SharedText& SharedText::operator=(std::u16string_view text) {
@@ -103,9 +107,12 @@ SharedText& SharedText::operator=(std::u16string_view text) {
   return *this = std::move(copy);
 }
 
-void SharedText::FreeChunk(Chunk* chunk) noexcept {
-  chunk->~Chunk();
-  FreeAlignedChunk(chunk);
+void SharedText::Free(std::uintptr_t handle) noexcept {
+  if (handle & kOwnBlock) {
+    std::free(reinterpret_cast<void*>(handle - kOwnBlock - 2 * sizeof(Count)));
+  } else {
+    FreeChunk(reinterpret_cast<void*>(handle & ~(kChunkBytes - 1)));
+  }
 }
 
 void PrintTo(const SharedText& text, std::ostream* out) {

@@ -16,17 +16,19 @@ namespace {
 class TNumberText {
  public:
   TNumberText(std::u16string_view prefix, std::int32_t value) {
-    char digits[16];
+    char digits[kNumberLength];
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    for (char16_t c : prefix) text_[size_++] = c;
+    for (char16_t c : prefix.substr(0, text_.size() - kNumberLength)) text_[size_++] = c;
     for (const char* d = digits; d != end; ++d) text_[size_++] = char16_t(*d);
   }
   std::u16string_view View() const { return {text_.data(), size_}; }
 
  private:
-  std::array<char16_t, 32> text_{};  // a short prefix and at most 11 characters
+  static constexpr std::size_t kNumberLength = 11;  // "-2147483648"
+  std::array<char16_t, 32> text_{};
   std::size_t size_ = 0;
 };
+// Longer prefixes are cut.
 static_assert(texts::kRowDescription.size() + 11 <= 32);
 
 // Texts every row shows alike: all rows share one copy of each.

@@ -15,38 +15,6 @@ class QObject;
 
 namespace fmx {
 
-// A text kept in the controls' pool. Every row of a list describes itself,
-// and a general heap allocation for each of those texts showed on every
-// rebuild.
-class PooledText {
- public:
-  PooledText() = default;
-  ~PooledText() { Release(); }
-  PooledText(const PooledText&) = delete;
-  PooledText& operator=(const PooledText&) = delete;
-
-  std::u16string_view View() const { return {data_, size_}; }
-  void Assign(std::u16string_view text) {
-    if (text.size() != size_) {
-      Release();
-      if (!text.empty()) {
-        data_ = static_cast<char16_t*>(detail::TakePooledBlock(text.size() * sizeof(char16_t)));
-      }
-      size_ = std::uint32_t(text.size());
-    }
-    std::copy(text.begin(), text.end(), data_);
-  }
-
- private:
-  void Release() {
-    if (data_) detail::GivePooledBlock(data_, size_ * sizeof(char16_t));
-    data_ = nullptr;
-    size_ = 0;
-  }
-  char16_t* data_ = nullptr;
-  std::uint32_t size_ = 0;
-};
-
 // What a control tells assistive technology; kept only for controls that
 // were given any of it.
 struct TControl::Accessibility {
@@ -55,7 +23,7 @@ struct TControl::Accessibility {
   static void operator delete(void* block, std::size_t size) noexcept;
 
   platform::SharedText name;  // often the text its row shows, shared
-  PooledText description;
+  platform::SharedText description;
   TAccessibleRole role = TAccessibleRole::None;
   TAccessibleCheck checked = TAccessibleCheck::None;
   bool hasName = false;

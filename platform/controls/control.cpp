@@ -435,8 +435,8 @@ std::u16string TControl::AccessibleDescription() const {
 
 void TControl::SetAccessibleDescription(std::u16string_view description) {
   Accessibility& data = AccessibilityData();
-  if (data.description.View() == description) return;
-  data.description.Assign(description);
+  if (data.description == description) return;
+  data.description = description;
   if (form_) form_->Accessibility().DescriptionChanged(this);
 }
 

@@ -55,8 +55,10 @@ class THandlerSlot {
     } else if (stored_ && stored_->references == 1) {
       stored_->function = std::move(function);
     } else {
+      // Made before the old one is let go: a failed allocation keeps it.
+      Stored* const made = new Stored{std::move(function)};
       Reset();
-      stored_ = new Stored{std::move(function)};
+      stored_ = made;
     }
     return *this;
   }

@@ -29,6 +29,7 @@ class TLabel : public TControl {
   explicit TLabel(TControl* owner);
   ~TLabel() override;
 
+  // Valid until the text is changed or the label freed.
   std::u16string_view Text() const { return text_.View(); }
   void SetText(std::u16string_view text);
   // Shows this text without copying it.

@@ -45,6 +45,9 @@ TEST(SharedText, AssigningItsOwnCharactersKeepsThem) {
 
 TEST(SharedText, MovingLeavesTheSourceEmpty) {
   SharedText a(u"text");
+  SharedText& alias = a;
+  a = std::move(alias);  // onto itself: nothing changes
+  EXPECT_EQ(a, u"text");
   SharedText b = std::move(a);
   EXPECT_TRUE(a.empty());  // NOLINT(bugprone-use-after-move): the moved-from state is what is tested
   EXPECT_EQ(b, u"text");
@@ -85,6 +88,9 @@ TEST(SharedText, TextsKeepTheirCharactersWhateverTheirNeighboursDo) {
   };
   std::vector<SharedText> texts;
   for (std::size_t i = 0; i < 20000; ++i) texts.emplace_back(textFor(i));
+  // Either side of the longest text a chunk takes, and far beyond it.
+  const SharedText longest(std::u16string(SharedText::kLongestInChunk, u'ж'));
+  const SharedText longer(std::u16string(SharedText::kLongestInChunk + 1, u'з'));
   const SharedText large(std::u16string(100000, u'я'));
   std::vector<std::pair<std::size_t, SharedText>> kept;
   for (std::size_t i = 0; i < texts.size(); i += 997) kept.emplace_back(i, texts[i]);
@@ -92,6 +98,10 @@ TEST(SharedText, TextsKeepTheirCharactersWhateverTheirNeighboursDo) {
   for (std::size_t i = 0; i < 5000; ++i) texts.emplace_back(textFor(i + 7));
   for (const auto& [i, text] : kept) EXPECT_EQ(text, textFor(i)) << i;
   for (std::size_t i = 0; i < texts.size(); ++i) ASSERT_EQ(texts[i], textFor(i + 7)) << i;
+  EXPECT_EQ(longest, std::u16string(SharedText::kLongestInChunk, u'ж'));
+  EXPECT_EQ(longer, std::u16string(SharedText::kLongestInChunk + 1, u'з'));
+  const SharedText longerCopy = longer;
+  EXPECT_TRUE(longerCopy.SharesWith(longer));
   ASSERT_EQ(large.size(), 100000u);
   EXPECT_EQ(large[0], u'я');
   EXPECT_EQ(large[99999], u'я');
