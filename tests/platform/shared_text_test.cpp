@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/shared_text.h"
+#include "support/peak_memory.h"
 
 using platform::SharedText;
 
@@ -105,4 +106,33 @@ TEST(SharedText, TextsKeepTheirCharactersWhateverTheirNeighboursDo) {
   ASSERT_EQ(large.size(), 100000u);
   EXPECT_EQ(large[0], u'я');
   EXPECT_EQ(large[99999], u'я');
+}
+
+// Long texts cost about what the same characters cost in standard strings,
+// on either side of the longest text a chunk holds and far beyond it: 16 MB
+// of characters held both ways. (A comparison, not a figure: the sanitizers
+// add their own share to every allocation.) Everything stays held to the
+// end, so that no measurement reuses memory an earlier one freed.
+TEST(SharedText, LongTextsCostWhatStringsCost) {
+  constexpr std::size_t kCharacterBytes = std::size_t{16} << 20;
+  std::vector<std::u16string> strings;
+  std::vector<SharedText> texts;
+  const auto peakGrowth = [&](auto& held, std::size_t length) {
+    const std::u16string characters(length, u'ю');
+    const std::size_t count = kCharacterBytes / (length * sizeof(char16_t));
+    held.reserve(held.size() + count);
+    const auto growth = testing_support::PeakGrowthDuring([&] {
+      for (std::size_t i = 0; i < count; ++i) held.emplace_back(characters);
+    });
+    return growth.value_or(0);
+  };
+  for (const std::size_t length : {SharedText::kLongestInChunk - 1, SharedText::kLongestInChunk,
+                                   SharedText::kLongestInChunk + 1, std::size_t{20000}}) {
+    const std::size_t asStrings = peakGrowth(strings, length);
+    if (asStrings == 0) GTEST_SKIP() << "the system does not tell the peak resident size";
+    const std::size_t asTexts = peakGrowth(texts, length);
+    EXPECT_LT(asTexts, asStrings / 4 * 5 + (std::size_t{2} << 20))
+        << length << " characters: " << (asTexts >> 10) << " KiB as shared texts, "
+        << (asStrings >> 10) << " KiB as strings";
+  }
 }
