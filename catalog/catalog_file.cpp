@@ -192,9 +192,14 @@ std::optional<std::string> ReadCatalogFile(std::u16string_view path, std::string
 }
 
 bool LoadGames(std::u16string_view path) {
-  const auto bytes = ReadCatalogFile(path);
-  if (!bytes) return false;
-  const auto document = platform::json::Parse(*bytes);
+  std::optional<platform::json::Document> document;
+  {
+    // The document holds what it needs of the file: the bytes go before the
+    // records are made, and the largest moment of a start is smaller.
+    const auto bytes = ReadCatalogFile(path);
+    if (!bytes) return false;
+    document = platform::json::Parse(*bytes);
+  }
   if (!document || !document->root().isArray()) return false;
   const Value root = document->root();
   Games.assign(root.size(), TGameInfo{});
