@@ -15,21 +15,22 @@ namespace {
 // makes two of these, and a heap copy for each showed in the profile.
 class TNumberText {
  public:
+  static constexpr std::size_t kLongestPrefix = 21;  // longer ones are cut
+
   TNumberText(std::u16string_view prefix, std::int32_t value) {
     char digits[kNumberLength];
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    for (char16_t c : prefix.substr(0, text_.size() - kNumberLength)) text_[size_++] = c;
+    for (char16_t c : prefix.substr(0, kLongestPrefix)) text_[size_++] = c;
     for (const char* d = digits; d != end; ++d) text_[size_++] = char16_t(*d);
   }
   std::u16string_view View() const { return {text_.data(), size_}; }
 
  private:
   static constexpr std::size_t kNumberLength = 11;  // "-2147483648"
-  std::array<char16_t, 32> text_{};
+  std::array<char16_t, kLongestPrefix + kNumberLength> text_{};
   std::size_t size_ = 0;
 };
-// Longer prefixes are cut.
-static_assert(texts::kRowDescription.size() + 11 <= 32);
+static_assert(texts::kRowDescription.size() <= TNumberText::kLongestPrefix);
 
 // Texts every row shows alike: all rows share one copy of each.
 struct TRowTexts {

@@ -1,10 +1,6 @@
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
-#include <cstdint>
-#include <string>
-#include <string_view>
 #include <unordered_map>
 #include <vector>
 

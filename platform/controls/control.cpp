@@ -410,11 +410,9 @@ std::u16string TControl::AccessibleName() const {
 }
 
 void TControl::SetAccessibleName(std::u16string_view name) {
-  Accessibility& data = AccessibilityData();
-  if (data.hasName && data.name.View() == name) return;
-  data.name = name;
-  data.hasName = true;
-  AccessibleNameChanged();
+  // The same name again is not copied.
+  if (accessibility_ && accessibility_->hasName && accessibility_->name.View() == name) return;
+  SetAccessibleName(platform::SharedText(name));
 }
 
 void TControl::SetAccessibleName(const platform::SharedText& name) {

@@ -51,18 +51,14 @@ void TLabel::Invalidate() {
 }
 
 void TLabel::SetText(std::u16string_view text) {
-  if (text == text_.View()) return;
-  text_ = text;
-  Invalidate();
-  AccessibleNameChanged();
+  // The same text again is not copied.
+  if (text != text_.View()) SetText(platform::SharedText(text));
 }
 
 void TLabel::SetText(const platform::SharedText& text) {
-  if (text == text_) {
-    text_ = text;  // equal already; sharing frees a duplicate
-    return;
-  }
-  text_ = text;
+  const bool same = text == text_;
+  text_ = text;  // also when equal: sharing frees a duplicate
+  if (same) return;
   Invalidate();
   AccessibleNameChanged();
 }
