@@ -6,11 +6,9 @@
 #include <ostream>
 #include <stdexcept>
 
+#include "aligned_chunks.h"
 #include "platform/utf8.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace platform {
 
@@ -24,27 +22,6 @@ using Count = std::uint32_t;
 
 std::size_t RoundUp(std::size_t bytes, std::size_t step) {
   return (bytes + step - 1) / step * step;
-}
-
-// Chunks aligned to their size. Windows hands out memory in 64 KiB steps
-// already; elsewhere the aligned allocation of the C library serves.
-void* AllocateChunk() {
-  void* memory = nullptr;
-#ifdef _WIN32
-  memory = VirtualAlloc(nullptr, kChunkBytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
-#else
-  if (posix_memalign(&memory, kChunkBytes, kChunkBytes) != 0) memory = nullptr;
-#endif
-  if (!memory) throw std::bad_alloc();
-  return memory;
-}
-
-void FreeChunk(void* chunk) noexcept {
-#ifdef _WIN32
-  VirtualFree(chunk, 0, MEM_RELEASE);
-#else
-  std::free(chunk);
-#endif
 }
 
 // The chunk new texts go into, with a reference of its own so that it is not
@@ -86,9 +63,9 @@ std::uintptr_t SharedText::Place(std::u16string_view text) {
     const std::size_t bytes = RoundUp(sizeof size + textBytes, alignof(Count));
     Filling& filling = CurrentChunk();
     if (filling.used + bytes > kChunkBytes) {
-      std::byte* fresh = static_cast<std::byte*>(AllocateChunk());
+      std::byte* fresh = static_cast<std::byte*>(AllocateAlignedChunk(kChunkBytes));
       ChunkCount(fresh) = 1;  // the filling's own reference
-      if (filling.chunk && --ChunkCount(filling.chunk) == 0) FreeChunk(filling.chunk);
+      if (filling.chunk && --ChunkCount(filling.chunk) == 0) FreeAlignedChunk(filling.chunk);
       filling.chunk = fresh;
       filling.used = kHeaderBytes;
     }
@@ -111,7 +88,7 @@ void SharedText::Free(std::uintptr_t handle) noexcept {
   if (handle & kOwnBlock) {
     std::free(reinterpret_cast<void*>(handle - kOwnBlock - 2 * sizeof(Count)));
   } else {
-    FreeChunk(reinterpret_cast<void*>(handle & ~(kChunkBytes - 1)));
+    FreeAlignedChunk(reinterpret_cast<void*>(handle & ~(kChunkBytes - 1)));
   }
 }
 

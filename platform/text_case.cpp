@@ -1,24 +1,13 @@
 #include "text_case.h"
 
-#include <QChar>
-
-#include <array>
+#include "text_case_system.h"
 
 namespace platform {
 
 // The search lower-cases every searched field on every keystroke; one table
 // lookup per unit keeps that cheap.
 const std::array<char16_t, 0x10000>& LowerCaseTable() {
-  static const auto table = [] {
-    std::array<char16_t, 0x10000> result{};
-    for (char32_t unit = 0; unit < 0x10000; ++unit) {
-      const bool surrogate = unit >= 0xD800 && unit <= 0xDFFF;
-      const char32_t lower = surrogate ? unit : QChar::toLower(unit);
-      // A mapping that leaves the 16-bit range cannot be done unit by unit.
-      result[unit] = static_cast<char16_t>(lower < 0x10000 ? lower : unit);
-    }
-    return result;
-  }();
+  static const std::array<char16_t, 0x10000> table = system::LowerCaseMapping();
   return table;
 }
 

@@ -14,6 +14,14 @@ VELMAR_PACKAGES=(
   dpkg-dev desktop-file-utils appstream
 )
 
+# What test-windows.sh needs besides: the cross compiler, Wine to run what it
+# builds, GoogleTest's source to build it with, and X tools for the window.
+VELMAR_WINDOWS_PACKAGES=(
+  g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
+  wine wine64 googletest
+  xvfb xdotool x11-apps python3
+)
+
 velmar_install_missing() {
   local missing=()
   for package in "${VELMAR_PACKAGES[@]}"; do

@@ -1,14 +1,6 @@
 #include "platform/controls/shell.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#include <shellapi.h>
-#else
-#include <QDesktopServices>
-#include <QUrl>
-
-#include "platform/controls/qt_convert.h"
-#endif
+#include "platform/controls/shell_system.h"
 
 namespace fmx {
 
@@ -26,12 +18,7 @@ void ShellOpen(const std::u16string& address) {
     handler(address);
     return;
   }
-#ifdef _WIN32
-  const std::wstring wide(address.begin(), address.end());
-  ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-#else
-  QDesktopServices::openUrl(QUrl(ToQString(address), QUrl::TolerantMode));
-#endif
+  system::OpenAddress(address);
 }
 
 TShellHandler SetShellHandler(TShellHandler handler) {
