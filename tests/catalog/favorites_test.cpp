@@ -1,20 +1,26 @@
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "catalog_test_support.h"
 #include "platform/files.h"
-#include "support/scoped_environment.h"
+#include "platform/utf8.h"
 #include "support/temp_folder.h"
 
 using namespace GameData;
-using testing_support::ScopedEnvironment;
 using testing_support::TempFolder;
 using testing_support::ToText;
 
 namespace {
+
+// The settings base the system would give, replaced for one test.
+class ScopedSettingsBase {
+ public:
+  explicit ScopedSettingsBase(std::u16string base) {
+    platform::OverrideSettingsBaseFolder(std::move(base));
+  }
+  ~ScopedSettingsBase() { platform::OverrideSettingsBaseFolder(std::nullopt); }
+};
 
 class FavoritesTest : public CatalogTest {
  protected:
@@ -23,7 +29,7 @@ class FavoritesTest : public CatalogTest {
 };
 
 TEST_F(FavoritesTest, SettingsFolderIsCreatedUnderTheBase) {
-  ScopedEnvironment config("XDG_CONFIG_HOME", folder_.path().c_str());
+  ScopedSettingsBase base(ToText(folder_.path()));
   const std::u16string dir = GetSettingsDir();
   EXPECT_EQ(dir, folder_.text() + u"Velmar" + platform::kPathSeparator);
   EXPECT_TRUE(std::filesystem::is_directory(folder_.path() / "Velmar"));
@@ -31,8 +37,7 @@ TEST_F(FavoritesTest, SettingsFolderIsCreatedUnderTheBase) {
 }
 
 TEST_F(FavoritesTest, SettingsFolderIsRelativeWithoutABase) {
-  ScopedEnvironment config("XDG_CONFIG_HOME", nullptr);
-  ScopedEnvironment home("HOME", nullptr);
+  ScopedSettingsBase none(u"");
   const auto previous = std::filesystem::current_path();
   std::filesystem::current_path(folder_.path());
   const std::u16string dir = GetSettingsDir();
@@ -43,14 +48,15 @@ TEST_F(FavoritesTest, SettingsFolderIsRelativeWithoutABase) {
 
 TEST_F(FavoritesTest, SettingsFolderThatCannotBeCreatedRaisesANamedError) {
   folder_.write("blocker", "a file where the base folder should be");
-  const std::string base = (folder_.path() / "blocker").string();
-  ScopedEnvironment config("XDG_CONFIG_HOME", base.c_str());
+  const std::u16string base = ToText(folder_.path() / "blocker");
+  ScopedSettingsBase settings(base);
   try {
     GetSettingsDir();
     FAIL() << "expected SettingsFolderError";
   } catch (const SettingsFolderError& error) {
     EXPECT_EQ(error.folder(), ToText(folder_.path() / "blocker" / "Velmar"));
-    EXPECT_NE(std::string(error.what()).find(base + "/Velmar"), std::string::npos)
+    const std::u16string folder = base + platform::kPathSeparator + u"Velmar";
+    EXPECT_NE(std::string(error.what()).find(platform::Utf16ToUtf8(folder)), std::string::npos)
         << error.what();
   }
 }

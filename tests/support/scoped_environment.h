@@ -19,4 +19,7 @@ class ScopedEnvironment {
   bool had_ = false;
 };
 
+// Sets an environment variable that is not set yet.
+void SetEnvironmentDefault(const char* name, const char* value);
+
 }  // namespace testing_support

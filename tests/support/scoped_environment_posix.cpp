@@ -24,4 +24,6 @@ ScopedEnvironment::~ScopedEnvironment() {
   }
 }
 
+void SetEnvironmentDefault(const char* name, const char* value) { setenv(name, value, 0); }
+
 }  // namespace testing_support

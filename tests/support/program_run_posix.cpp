@@ -2,9 +2,7 @@
 
 #include <cstdlib>
 
-#ifndef _WIN32
 #include <sys/wait.h>
-#endif
 
 #include "support/temp_folder.h"
 
@@ -29,11 +27,7 @@ ProgramRun RunCommand(std::string command, const std::string& program,
   command += " >" + ShellQuoted(out.string()) + " 2>" + ShellQuoted(err.string());
   const int raw = std::system(command.c_str());
   ProgramRun run;
-#ifdef _WIN32
-  run.status = raw;
-#else
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-#endif
   run.out = ReadBytes(out);
   run.err = ReadBytes(err);
   return run;
