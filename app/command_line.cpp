@@ -72,10 +72,7 @@ CommandLine ReadCommandLine(int argc, char** argv) {
       result.exitCode = Fail("the folder name after --data is empty or not UTF-8");
       return result;
     }
-    std::u16string folder = platform::Utf8ToUtf16(*data.folder);
-    if (folder.back() != u'/' && folder.back() != platform::kPathSeparator) {
-      folder += platform::kPathSeparator;
-    }
+    std::u16string folder = platform::FolderPath(platform::Utf8ToUtf16(*data.folder));
     const std::u16string catalog = folder + std::u16string(GameData::kCatalogFileName);
     if (!platform::FolderExists(folder)) {
       result.exitCode = Fail("no folder " + *data.folder);

@@ -37,6 +37,14 @@ std::u16string WithTrailingSeparator(std::u16string path) {
 
 }  // namespace
 
+std::u16string FolderPath(std::u16string_view path) {
+  std::u16string folder(path);
+  for (char16_t& unit : folder) {
+    if (kPathSeparators.find(unit) != std::u16string_view::npos) unit = kPathSeparator;
+  }
+  return WithTrailingSeparator(std::move(folder));
+}
+
 bool FileExists(std::u16string_view path) { return KindOf(path) == FileKind::Regular; }
 
 bool FolderExists(std::u16string_view path) { return KindOf(path) == FileKind::Folder; }

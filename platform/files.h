@@ -13,11 +13,18 @@
 // read forever.
 namespace platform {
 
+// The separator the system writes, and every one it reads.
 #ifdef _WIN32
 inline constexpr char16_t kPathSeparator = u'\\';
+inline constexpr std::u16string_view kPathSeparators = u"\\/";
 #else
 inline constexpr char16_t kPathSeparator = u'/';
+inline constexpr std::u16string_view kPathSeparators = u"/";
 #endif
+
+// A folder as the program holds folders: the system's own separators, and
+// one at the end.
+std::u16string FolderPath(std::u16string_view path);
 
 // What a path leads to, symbolic links followed.
 enum class FileKind { Missing, Regular, Folder, Other };

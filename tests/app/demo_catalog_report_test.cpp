@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/demo_catalog_report.h"
+#include "platform/utf8.h"
 #include "support/temp_folder.h"
 #include "tools/check/catalog_checker.h"
 
@@ -29,7 +30,7 @@ TEST(DemoCatalogReport, SaysWhyInTheCheckersWordsThenSuggestsTheChecker) {
   for (const DemoCase& c : cases) {
     testing_support::TempFolder data;
     if (c.catalog) data.write("games.json", c.catalog);
-    const std::string folder = data.path().string() + "/";
+    const std::string folder = platform::Utf16ToUtf8(data.text());
     ::testing::internal::CaptureStderr();
     ReportDemoCatalog(data.text() + u"games.json");
     const std::string err = ::testing::internal::GetCapturedStderr();

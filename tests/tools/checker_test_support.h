@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/utf8.h"
 #include "support/temp_folder.h"
 #include "tools/check/catalog_checker.h"
@@ -30,10 +31,16 @@ class CheckerTest : public ::testing::Test {
     CopySample("assets/icon/telegram-icon.png", "assets/icon/telegram-icon.png");
   }
 
+  // The folder becomes "DATA/", and the system's separators in the rest of
+  // that path (up to its ':' or ';') are written '/', so one table of lines
+  // holds on every system.
   std::string WithDataFolder(std::string line) const {
     const std::string folder = Folder();
     for (std::size_t at = line.find(folder); at != std::string::npos; at = line.find(folder, at)) {
       line.replace(at, folder.size(), "DATA/");
+      for (at += 5; at < line.size() && line[at] != ':' && line[at] != ';'; ++at) {
+        if (line[at] == char(platform::kPathSeparator)) line[at] = '/';
+      }
     }
     return line;
   }
