@@ -6,6 +6,7 @@
 
 #include "platform/files.h"
 #include "support/scoped_environment.h"
+#include "support/system.h"
 #include "support/temp_folder.h"
 #include "support/unprivileged.h"
 
@@ -113,6 +114,8 @@ TEST(Files, ExecutableFolderHoldsThisTest) {
 }
 
 TEST(Files, SettingsBaseFollowsXdgThenHome) {
+  VELMAR_SKIP_ON_WINDOWS("XDG_CONFIG_HOME and HOME say where settings go on Linux; Windows has "
+                         "SettingsBaseIsTheRoamingApplicationDataFolder");
   using testing_support::ScopedEnvironment;
   {
     ScopedEnvironment config("XDG_CONFIG_HOME", "/tmp/cfg");

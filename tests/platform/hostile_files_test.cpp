@@ -262,4 +262,12 @@ TEST(HostileFiles, LeftoverTemporariesOfOurOwnNamingAreRemoved) {
 
 }  // namespace
 
+#else
+
+TEST(HostileFiles, AreAboutPosixThings) {
+  GTEST_SKIP() << "FIFOs, devices under /dev, chmod, a full tmpfs and running as root are POSIX "
+                  "things; files_windows_test.cpp has the Windows cases (share modes, locked and "
+                  "read-only files, devices, long paths)";
+}
+
 #endif  // !_WIN32

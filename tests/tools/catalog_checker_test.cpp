@@ -377,6 +377,10 @@ INSTANTIATE_TEST_SUITE_P(
                                "DATA/games.json: error: is not a regular file (a pipe, a device "
                                "or a socket); the program does not read it [io]"}),
     [](const auto& info) { return std::string(info.param.label); });
+#else
+TEST_F(CheckerTest, PipeNamedGamesJsonIsAnIoError) {
+  GTEST_SKIP() << "FIFOs are a POSIX thing; Windows devices are in files_windows_test.cpp";
+}
 #endif
 
 TEST_F(CheckerTest, UnreadableCatalogIsAnIoError) {
@@ -417,6 +421,32 @@ TEST_F(CheckerTest, PicturesOutsideTheirFolderOrNotFilesAreReported) {
           "DATA/games.json:4:42: warning: poster \"pipe.png\" at DATA/assets/post/pipe.png is not "
           "a regular file, so the program does not read it; the poster area shows "
           "\"Картинка\" [missing-file]"}));
+}
+#else
+// Names a Windows author may write that would lead off the data folder: a
+// drive, a server, steps up. None is looked at where it leads.
+TEST_F(CheckerTest, PicturesNamedOffTheDataFolderAreNotLookedAt) {
+  CopyIcons();
+  CopySample("assets/post/zvezdny-kartograf.png", "assets/post/sub/ok.png");
+  CopySample("assets/post/zvezdny-kartograf.png", "elsewhere.png");
+  std::filesystem::create_directories(folder_.path() / "assets" / "qrcod");
+  const std::string elsewhere = Folder() + "elsewhere.png";
+  std::string escaped;
+  for (char c : elsewhere) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+  WriteCatalog(
+      "[{\"id\": 1, \"url\": \"https://v/1\", \"post\": \"sub\\\\ok.png\", \"qrcode\": \"../post/sub/ok.png\"},\n"
+      " {\"id\": 2, \"url\": \"https://v/2\", \"post\": \"" + escaped + "\"},\n"
+      " {\"id\": 3, \"url\": \"https://v/3\", \"post\": \"\\\\\\\\localhost\\\\share\\\\x.png\"},\n"
+      " {\"id\": 4, \"url\": \"https://v/4\", \"post\": \"..\\\\..\\\\elsewhere.png\"}]");
+  const std::vector<std::string> lines = Lines(CheckCatalogFolder(folder_.text()));
+  ASSERT_EQ(lines.size(), 4u) << ::testing::PrintToString(lines);
+  EXPECT_THAT(lines[0], ::testing::HasSubstr("[path-outside-data]"));  // the QR image
+  EXPECT_THAT(lines[1], ::testing::StartsWith("DATA/games.json:2:"));
+  EXPECT_THAT(lines[1], ::testing::HasSubstr("[missing-file]"));
+  EXPECT_THAT(lines[2], ::testing::StartsWith("DATA/games.json:3:"));
+  EXPECT_THAT(lines[2], ::testing::HasSubstr("not found at DATA/assets/post/localhost/share/x.png"));
+  EXPECT_THAT(lines[3], ::testing::StartsWith("DATA/games.json:4:"));
+  EXPECT_THAT(lines[3], ::testing::HasSubstr("[path-outside-data]"));
 }
 #endif
 
