@@ -6,11 +6,13 @@
 
 #include "app/command_line.h"
 #include "app/demo_catalog_report.h"
+#include "platform/arguments.h"
 #include "platform/controls/application.h"
 #include "platform/files.h"
 #include "ui/main_form.h"
 
 int main(int argc, char** argv) {
+  const platform::Utf8Arguments utf8(argc, argv);
   // The program's own options are read before the toolkit starts, so that
   // --help, --version and a wrong folder need no display.
   const CommandLine options = ReadCommandLine(argc, argv);

@@ -18,8 +18,8 @@ VELMAR_PACKAGES=(
 # builds, GoogleTest's source to build it with, and X tools for the window.
 VELMAR_WINDOWS_PACKAGES=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-  wine wine64 googletest
-  xvfb xdotool x11-apps python3
+  wine wine64 fonts-wine googletest
+  xvfb xdotool x11-apps x11-utils python3 fonts-dejavu-core
 )
 
 velmar_install_missing() {

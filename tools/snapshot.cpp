@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "platform/arguments.h"
 #include "platform/controls/application.h"
 #include "platform/files.h"
 #include "platform/utf8.h"
@@ -61,6 +62,7 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const platform::Utf8Arguments utf8(argc, argv);
   std::u16string data, settings, out;
   double scale = 1.0;
   for (int i = 1; i < argc; ++i) {

@@ -185,6 +185,9 @@ void TForm::ApplyWindowFlags() {
   if ((borderIcons_ & biMaximize) && borderStyle_ == TFormBorderStyle::Sizeable) {
     flags |= Qt::WindowMaximizeButtonHint;
   }
+  // A single border has no sizing edge at all, not one that only refuses to
+  // move (Windows draws the frame thin; other systems ignore the hint).
+  if (borderStyle_ != TFormBorderStyle::Sizeable) flags |= Qt::MSWindowsFixedSizeDialogHint;
   const bool visible = host_->isVisible();
   host_->setWindowFlags(flags);
   if (visible) host_->show();

@@ -18,6 +18,7 @@ TEST(Form, FixedFrameCannotBeResizedOrMaximised) {
   EXPECT_EQ(window->minimumSize(), QSize(947, 700));
   EXPECT_EQ(window->maximumSize(), QSize(947, 700));
   EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(window->windowFlags() & Qt::MSWindowsFixedSizeDialogHint);
   EXPECT_TRUE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
   EXPECT_TRUE(window->windowFlags() & Qt::WindowCloseButtonHint);
 }

@@ -32,6 +32,14 @@ std::wstring Quoted(const std::wstring& arg) {
   return quoted + L"\"";
 }
 
+std::string WithoutCarriageReturns(std::string text) {
+  std::string lines;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) lines += text[i];
+  }
+  return lines;
+}
+
 HANDLE OutputFile(const std::filesystem::path& path) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
@@ -89,8 +97,10 @@ ProgramRun Run(const std::string& program, const std::vector<std::string>& args,
       CloseHandle(process.hProcess);
     }
   }
-  run.out = ReadBytes(outPath);
-  run.err = ReadBytes(errPath);
+  // Programs write text in the system's text mode; the tests compare the
+  // lines, with "\n" between them as on every system.
+  run.out = WithoutCarriageReturns(ReadBytes(outPath));
+  run.err = WithoutCarriageReturns(ReadBytes(errPath));
   return run;
 }
 

@@ -5,6 +5,7 @@
 
 #include "checker_test_support.h"
 #include "support/program_run.h"
+#include "support/system.h"
 
 namespace {
 
@@ -106,13 +107,23 @@ TEST_F(VelmarCheckProgram, PathOfGamesJsonChecksItsFolder) {
 
 TEST_F(VelmarCheckProgram, WithoutFolderChecksTheProgramsOwnDataFolder) {
   // A copy of the program in a folder of its own, with games.json beside it.
-  const auto copy = folder_.path() / "velmar-check";
-  std::filesystem::copy_file(VELMAR_CHECK_EXE, copy);
+  const std::filesystem::path program = VELMAR_CHECK_EXE;
+  const auto copy = folder_.path() / program.filename();
+  std::filesystem::copy_file(program, copy);
+  // A Windows program finds the DLLs it needs beside it.
+  if (testing_support::kOnWindows) {
+    for (const auto& entry : std::filesystem::directory_iterator(program.parent_path())) {
+      if (entry.path().extension() == ".dll") {
+        std::filesystem::copy_file(entry.path(), folder_.path() / entry.path().filename());
+      }
+    }
+  }
   CopyIcons();
   WriteCatalog("[1,]");
   const ProgramRun run = RunProgram(copy.string(), {});
   EXPECT_EQ(run.status, 1);
-  const std::string own = std::filesystem::canonical(folder_.path()).string() + "/";
+  const std::string own = platform::Utf16ToUtf8(
+      platform::FolderPath(testing_support::ToText(std::filesystem::canonical(folder_.path()))));
   EXPECT_TRUE(run.out.starts_with(own + "games.json:1:4: error: ")) << run.out;
 }
 

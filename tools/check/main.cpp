@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "catalog/game_data.h"
+#include "platform/arguments.h"
 #include "platform/controls/picture_check.h"
 #include "platform/files.h"
 #include "platform/utf8.h"
@@ -70,6 +71,7 @@ enum class Format { Text, Json, Sarif };
 }  // namespace
 
 int main(int argc, char** argv) {
+  const platform::Utf8Arguments utf8(argc, argv);
   std::optional<std::u16string> folder;
   Format format = Format::Text;
   bool optionsEnd = false;
