@@ -9,6 +9,7 @@
 #include "platform/arguments.h"
 #include "platform/controls/application.h"
 #include "platform/files.h"
+#include "platform/running_mark.h"
 #include "ui/main_form.h"
 
 int main(int argc, char** argv) {
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
     fmx::Application.Shutdown();
     return 2;
   }
+  const platform::RunningMark running;
   fmx::Application.CreateForm(frmMain);
   return fmx::Application.Run();
 }

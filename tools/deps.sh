@@ -18,7 +18,7 @@ VELMAR_PACKAGES=(
 # builds, GoogleTest's source to build it with, and X tools for the window.
 VELMAR_WINDOWS_PACKAGES=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-  wine wine64 fonts-wine googletest
+  wine wine64 fonts-wine googletest nsis
   xvfb xdotool x11-apps x11-utils python3 fonts-dejavu-core
 )
 

@@ -15,12 +15,13 @@ Exit status: 0 passed, 1 failed, 77 skipped (a tool is missing).
 
 import os
 import shutil
-import struct
 import subprocess
 import sys
 import tempfile
 import time
-import zlib
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "windows"))
+from wine_session import Failure, Session, png  # noqa: E402
 
 BACKGROUND = 0x1E1E1E
 ROW = 0x2D2D2D
@@ -39,102 +40,6 @@ def selected_row():
 
 def row_top(i):
     return 20 + 99 + 58 * i
-
-
-def png(width, height, pixel):
-    """A PNG of the given size; pixel(x, y) gives 0xRRGGBB."""
-    raw = bytearray()
-    for y in range(height):
-        raw.append(0)
-        for x in range(width):
-            raw += pixel(x, y).to_bytes(3, "big")
-
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
-
-    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
-            chunk(b"IDAT", zlib.compress(bytes(raw))) + chunk(b"IEND", b""))
-
-
-class Failure(Exception):
-    pass
-
-
-class Session:
-    def __init__(self, prefix):
-        self.env = dict(os.environ, WINEPREFIX=prefix, WINEARCH="win64", WINEDEBUG="-all",
-                        WINEDLLOVERRIDES="mscoree,mshtml=")
-        self.env.pop("WINEQT_QPA_PLATFORM", None)
-        self.env.pop("QT_QPA_PLATFORM", None)
-        self.server = None
-        self.program = None
-
-    def start_server(self):
-        for number in range(130, 170):
-            if not os.path.exists("/tmp/.X11-unix/X%d" % number) and \
-               not os.path.exists("/tmp/.X%d-lock" % number):
-                break
-        self.server = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0", "1280x1024x24",
-                                        "-nolisten", "tcp"], stdout=subprocess.DEVNULL,
-                                       stderr=subprocess.DEVNULL)
-        self.env["DISPLAY"] = ":%d" % number
-        for _ in range(100):
-            if os.path.exists("/tmp/.X11-unix/X%d" % number):
-                return
-            time.sleep(0.05)
-        raise Failure("Xvfb did not start")
-
-    def run(self, *args, check=True):
-        result = subprocess.run(list(args), env=self.env, stdout=subprocess.PIPE,
-                                stderr=subprocess.PIPE, timeout=120)
-        if check and result.returncode != 0:
-            raise Failure("%s: status %d: %s" % (" ".join(args), result.returncode,
-                                                   result.stderr.decode(errors="replace")))
-        return result.stdout.decode(errors="replace")
-
-    def stop(self):
-        if self.program and self.program.poll() is None:
-            self.program.kill()
-        if self.server:
-            self.server.kill()
-
-    def find_window(self, caption, seconds=60):
-        deadline = time.time() + seconds
-        while time.time() < deadline:
-            found = self.run("xdotool", "search", "--onlyvisible", "--name", "^%s$" % caption,
-                             check=False).split()
-            if found:
-                return found[0]
-            if self.program.poll() is not None:
-                raise Failure("velmar.exe ended with status %d before its window showed"
-                              % self.program.returncode)
-            time.sleep(0.2)
-        raise Failure("no window named %s" % caption)
-
-    def screen(self):
-        data = subprocess.run(["xwd", "-root", "-silent"], env=self.env, stdout=subprocess.PIPE,
-                              check=True).stdout
-        fields = struct.unpack(">25I", data[:100])
-        header, width, height = fields[0], fields[4], fields[5]
-        bits, line, colours = fields[11], fields[12], fields[19]
-        if bits not in (24, 32):
-            raise Failure("xwd gave %d bits a pixel" % bits)
-        return Screen(data[header + 12 * colours:], width, height, line, bits // 8)
-
-
-class Screen:
-    def __init__(self, pixels, width, height, line, step):
-        self.pixels, self.width, self.height, self.line, self.step = pixels, width, height, line, step
-
-    def at(self, x, y):
-        at = y * self.line + x * self.step
-        b, g, r = self.pixels[at], self.pixels[at + 1], self.pixels[at + 2]
-        return r << 16 | g << 8 | b
-
-    def png(self, left, top, width, height):
-        return png(width, height, lambda x, y: self.at(left + x, top + y))
 
 
 def main():
@@ -180,8 +85,7 @@ def main():
                 poster.write(png(336, 200, lambda x, y, c=colour: c))
 
         # The user's own settings folder, empty; Wine's browser writes down.
-        appdata = session.run("wine", "cmd", "/c", "echo", "%APPDATA%").strip()
-        settings = os.path.join(session.run("winepath", "-u", appdata).strip(), "Velmar")
+        settings = os.path.join(session.folder("APPDATA"), "Velmar")
         shutil.rmtree(settings, ignore_errors=True)
         favorites = os.path.join(settings, "favorites.json")
         addresses = os.path.join(scratch, "addresses.txt")
@@ -189,14 +93,9 @@ def main():
         session.run("wine", "reg", "add", r"HKCU\Software\Wine\WineBrowser", "/v", "Browsers",
                     "/d", recorder, "/f")
 
-        session.program = subprocess.Popen(["wine", os.path.join(program, "velmar.exe")],
-                                           env=session.env, stdout=subprocess.DEVNULL,
-                                           stderr=subprocess.DEVNULL)
+        session.start(os.path.join(program, "velmar.exe"))
         window = session.find_window("Velmar")
-        geometry = dict(line.split("=") for line in
-                        session.run("xdotool", "getwindowgeometry", "--shell", window).split())
-        x, y = int(geometry["X"]), int(geometry["Y"])
-        width, height = int(geometry["WIDTH"]), int(geometry["HEIGHT"])
+        x, y, width, height = session.geometry(window)
         # Without a window manager Wine draws the frame inside the X window:
         # equal borders, the caption above the client area.
         border = (width - CLIENT_WIDTH) // 2
@@ -280,11 +179,7 @@ def main():
 
         # Closing the window writes the favourites once more.
         os.remove(favorites)
-        session.run("wine", "taskkill", "/im", "velmar.exe")
-        try:
-            status = session.program.wait(timeout=30)
-        except subprocess.TimeoutExpired:
-            raise Failure("velmar.exe did not end after its window was closed")
+        status = session.close_program()
         expect(status == 0, "velmar.exe ended with status %d" % status)
         content = open(favorites, "rb").read() if os.path.exists(favorites) else None
         expect(content == b"\xef\xbb\xbf[2]", "at close favorites.json holds %r" % content)

@@ -5,7 +5,7 @@ export WINEPREFIX="$1"
 shift
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Offscreen, Qt finds fonts in one folder; these are the fonts the Linux
 # tests measure with, so text is laid out the same on both.
 export QT_QPA_FONTDIR="${QT_QPA_FONTDIR:-Z:/usr/share/fonts/truetype/dejavu}"

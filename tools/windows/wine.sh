@@ -8,8 +8,9 @@ velmar_wine_environment() {
   export WINEPREFIX=$1
   export WINEARCH=win64
   export WINEDEBUG=-all
-  # No offer to install Mono or Gecko: nothing here needs them.
-  export WINEDLLOVERRIDES="mscoree,mshtml="
+  # No offer to install Mono or Gecko (nothing here needs them), and no menu
+  # entries on this machine for the shortcuts an installer makes.
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 }
 
 # velmar_wine_start PREFIX: a new prefix at PREFIX (an old one is removed).
