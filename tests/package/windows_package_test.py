@@ -19,6 +19,7 @@ import sys
 import time
 import zipfile
 
+sys.dont_write_bytecode = True  # no cache beside the sources
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "windows"))
 from wine_session import Failure, Session  # noqa: E402
 

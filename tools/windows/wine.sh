@@ -35,6 +35,10 @@ velmar_wine_start() {
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   wineserver -w
   wineserver -p
+  # Wine's own services start with the first program and stay while the
+  # server does; started here, they hold no test's output pipe open (CTest
+  # would wait for it to close).
+  wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
 velmar_wine_stop() {
