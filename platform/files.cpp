@@ -49,6 +49,26 @@ bool FileExists(std::u16string_view path) { return KindOf(path) == FileKind::Reg
 
 bool FolderExists(std::u16string_view path) { return KindOf(path) == FileKind::Folder; }
 
+std::optional<std::string> ReadWholeFile(std::u16string_view path, std::size_t maxBytes,
+                                         std::string* reason) {
+  const char* refused = nullptr;
+  switch (KindOf(path)) {
+    case FileKind::Missing:
+      refused = "no such file";
+      break;
+    case FileKind::Folder:
+      refused = "is a folder";
+      break;
+    case FileKind::Other:
+      refused = "not a regular file";
+      break;
+    case FileKind::Regular:
+      return system::ReadRegularFile(path, maxBytes, reason);
+  }
+  if (reason) *reason = refused;
+  return std::nullopt;
+}
+
 std::u16string CanonicalPath(std::u16string_view path) {
   if (path.empty()) return {};
   const QString canonical = QFileInfo(ToQtPath(path)).canonicalFilePath();

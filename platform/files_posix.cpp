@@ -165,22 +165,14 @@ std::u16string FindEntryIgnoringCase(std::u16string_view folder, std::u16string_
                         static_cast<std::size_t>(found.size()));
 }
 
-std::optional<std::string> ReadWholeFile(std::u16string_view path, std::size_t maxBytes,
-                                         std::string* reason) {
+namespace system {
+
+std::optional<std::string> ReadRegularFile(std::u16string_view path, std::size_t maxBytes,
+                                           std::string* reason) {
   auto fail = [reason](std::string why) -> std::optional<std::string> {
     if (reason) *reason = std::move(why);
     return std::nullopt;
   };
-  switch (KindOf(path)) {
-    case FileKind::Missing:
-      return fail("no such file");
-    case FileKind::Folder:
-      return fail("is a folder");
-    case FileKind::Other:
-      return fail("not a regular file");
-    case FileKind::Regular:
-      break;
-  }
   // Non-blocking, so that a FIFO put in the file's place after the check
   // above does not wait for a writer; its kind is then refused below.
   const int fd = open(Native(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
@@ -215,6 +207,8 @@ std::optional<std::string> ReadWholeFile(std::u16string_view path, std::size_t m
   }
   return bytes;
 }
+
+}  // namespace system
 
 bool WriteFileAtomically(std::u16string_view path, std::string_view bytes) {
   struct stat status {};

@@ -2,6 +2,7 @@
 
 #include "files_system.h"
 #include "utf8.h"
+#include "windows_api.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -53,23 +54,7 @@ std::string ErrorText(DWORD code) {
   return Utf16ToUtf8(text);
 }
 
-class Handle {
- public:
-  explicit Handle(HANDLE handle) : handle_(handle) {}
-  ~Handle() { Close(); }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-  HANDLE Get() const { return handle_; }
-  bool Close() {
-    const bool ok = !Valid() || CloseHandle(handle_) != 0;
-    handle_ = INVALID_HANDLE_VALUE;
-    return ok;
-  }
-
- private:
-  HANDLE handle_;
-};
+using windows::Handle;
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
@@ -247,22 +232,14 @@ std::u16string FindEntryIgnoringCase(std::u16string_view folder, std::u16string_
   return std::u16string(found.cFileName, found.cFileName + wcslen(found.cFileName));
 }
 
-std::optional<std::string> ReadWholeFile(std::u16string_view path, std::size_t maxBytes,
-                                         std::string* reason) {
+namespace system {
+
+std::optional<std::string> ReadRegularFile(std::u16string_view path, std::size_t maxBytes,
+                                           std::string* reason) {
   auto fail = [reason](std::string why) -> std::optional<std::string> {
     if (reason) *reason = std::move(why);
     return std::nullopt;
   };
-  switch (KindOf(path)) {
-    case FileKind::Missing:
-      return fail("no such file");
-    case FileKind::Folder:
-      return fail("is a folder");
-    case FileKind::Other:
-      return fail("not a regular file");
-    case FileKind::Regular:
-      break;
-  }
   // Others may read along but not write while the file is read; a file
   // another program holds open for writing is not opened at all.
   Handle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -280,6 +257,8 @@ std::optional<std::string> ReadWholeFile(std::u16string_view path, std::size_t m
   }
   return bytes;
 }
+
+}  // namespace system
 
 bool WriteFileAtomically(std::u16string_view path, std::string_view bytes) {
   std::wstring target = SystemPath(path);
@@ -320,17 +299,7 @@ bool WriteFileAtomically(std::u16string_view path, std::string_view bytes) {
 namespace system {
 
 std::u16string ExecutablePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    if (path.size() >= 32768) return {};
-    path.resize(path.size() * 2);
-  }
+  std::wstring path = windows::ExecutablePath();
   // The long form is the system's business; the program holds plain paths.
   if (path.starts_with(L"\\\\?\\UNC\\")) path = L"\\\\" + path.substr(8);
   else if (path.starts_with(L"\\\\?\\")) path = path.substr(4);

@@ -9,6 +9,7 @@
 #include "platform/controls/hd_photo_child_windows.h"
 #include "platform/controls/hd_photo_wic_windows.h"
 #include "platform/controls/picture.h"
+#include "platform/windows_api.h"
 
 // The Windows Imaging Component decodes HD Photo, in a process of its own
 // (velmar-hdphoto.exe beside the program): a decoder that stops on a damaged
@@ -25,36 +26,10 @@ constexpr SIZE_T kChildMemory = SIZE_T{1} << 30;
 
 [[noreturn]] void Fail(const std::string& why) { throw EPictureError("HD Photo: " + why); }
 
-class Handle {
- public:
-  explicit Handle(HANDLE handle = nullptr) : handle_(handle) {}
-  ~Handle() {
-    if (handle_ && handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  HANDLE Get() const { return handle_; }
-  HANDLE* Out() { return &handle_; }
-  void Close() {
-    if (handle_ && handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    handle_ = nullptr;
-  }
-
- private:
-  HANDLE handle_;
-};
+using platform::windows::Handle;
 
 std::wstring ChildProgram() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
+  const std::wstring path = platform::windows::ExecutablePath();
   return path.substr(0, path.find_last_of(L"\\/") + 1) + hd_photo_child::kProgramName;
 }
 
