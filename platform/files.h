@@ -30,11 +30,17 @@ std::u16string FolderPath(std::u16string_view path);
 enum class FileKind { Missing, Regular, Folder, Other };
 FileKind KindOf(std::u16string_view path);
 
-// A regular file's size and last modification, to tell whether it changed
-// since it was last read; nothing for anything but a regular file.
+// What tells whether a regular file changed since it was last read: its
+// size, its last modification and which file it is (device and inode, with
+// the time its status last changed, on POSIX; volume, file index and change
+// time on Windows), so that a file replaced by one of the same size and time, or
+// rewritten in place with its old time put back, differs too. Nothing for
+// anything but a regular file.
 struct FileStamp {
   std::uint64_t size = 0;
   std::int64_t modifiedNanoseconds = 0;
+  std::uint64_t volume = 0, file = 0;
+  std::int64_t changedNanoseconds = 0;
   friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 std::optional<FileStamp> StampOf(std::u16string_view path);
@@ -77,7 +83,7 @@ std::optional<std::string> ReadWholeFile(std::u16string_view path,
 // the target is either the old file or the new one, never a truncated mix.
 // True only when the new content is wholly on disk. A symbolic link is
 // followed to the regular file it names; anything else that is not a regular
-// file is never replaced. Where the folder refuses new files but the target
+// file is never replaced, nor is a file that may not be written (read-only). Where the folder refuses new files but the target
 // itself is writable, the target is rewritten in place instead, and put back
 // as it was if that fails.
 bool WriteFileAtomically(std::u16string_view path, std::string_view bytes);

@@ -142,7 +142,9 @@ std::optional<FileStamp> StampOf(std::u16string_view path) {
   struct stat status {};
   if (stat(Native(path).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
   return FileStamp{static_cast<std::uint64_t>(status.st_size),
-                   std::int64_t{status.st_mtim.tv_sec} * 1000000000 + status.st_mtim.tv_nsec};
+                   std::int64_t{status.st_mtim.tv_sec} * 1000000000 + status.st_mtim.tv_nsec,
+                   static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino),
+                   std::int64_t{status.st_ctim.tv_sec} * 1000000000 + status.st_ctim.tv_nsec};
 }
 
 std::u16string FindEntryIgnoringCase(std::u16string_view folder, std::u16string_view name) {
@@ -215,6 +217,12 @@ bool WriteFileAtomically(std::u16string_view path, std::string_view bytes) {
   bool exists = false;
   const auto target = WriteTarget(Native(path), status, exists);
   if (!target) return false;
+  // A file the user made read-only is theirs to keep as it is, even where
+  // the folder would let it be replaced (and for root, who may write it).
+  if (exists && (!(status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) ||
+                 faccessat(AT_FDCWD, target->c_str(), W_OK, AT_EACCESS) != 0)) {
+    return false;
+  }
   std::string temporary;
   const int fd = CreateTemporary(*target, temporary);
   if (fd < 0) {

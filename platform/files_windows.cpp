@@ -68,6 +68,9 @@ HANDLE OpenToLookAt(const std::wstring& path) {
 struct Looked {
   FileKind kind = FileKind::Missing;
   BY_HANDLE_FILE_INFORMATION info{};
+  // 100-nanosecond steps since 1601 of the last change of any kind, its
+  // time put back included; 0 where the file system does not keep it.
+  std::int64_t changed = 0;
 };
 
 Looked LookAt(const std::wstring& path) {
@@ -91,6 +94,10 @@ Looked LookAt(const std::wstring& path) {
   }
   result.kind = (result.info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FileKind::Folder
                                                                           : FileKind::Regular;
+  FILE_BASIC_INFO basic{};
+  if (GetFileInformationByHandleEx(file.Get(), FileBasicInfo, &basic, sizeof basic)) {
+    result.changed = basic.ChangeTime.QuadPart;
+  }
   return result;
 }
 
@@ -213,7 +220,9 @@ std::optional<FileStamp> StampOf(std::u16string_view path) {
   // 100-nanosecond steps since 1601.
   const std::int64_t written = static_cast<std::int64_t>(
       (std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) | info.ftLastWriteTime.dwLowDateTime);
-  return FileStamp{size, written * 100};
+  return FileStamp{size, written * 100, info.dwVolumeSerialNumber,
+                   (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow,
+                   looked.changed * 100};
 }
 
 std::u16string FindEntryIgnoringCase(std::u16string_view folder, std::u16string_view name) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -80,7 +81,11 @@ class TfrmMain : public fmx::TForm {
   TLabel* lblFooterLink = nullptr;
   TLabel* lblFooterLeft2 = nullptr;
   TLabel* lblFooterRight = nullptr;
-  // Selection
+  // Selection. kNoRowShown: no row is selected, but a game was and the
+  // details still show it (a rebuild left it out of the list). Not negative,
+  // so that the next rebuild does not select the first row, and no list is
+  // that long, so it never denotes an entry.
+  static constexpr std::int32_t kNoRowShown = std::numeric_limits<std::int32_t>::max();
   std::int32_t FSelectedIndex = -1;
   std::int32_t FSelectedGameID = -1;
   std::vector<TRectangle*> FGamePanels;
@@ -115,7 +120,6 @@ class TfrmMain : public fmx::TForm {
   void LoadPoster(std::u16string_view AFileName);
   void LoadQRCode(std::u16string_view AFileName);
   void ClearQRCode();
-  void ShowPlaceholders();
   void SelectGameAgain(std::int32_t AGameID);
   // Keyboard
   void SetUpKeyboard();

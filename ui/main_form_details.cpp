@@ -98,30 +98,20 @@ void TfrmMain::ClearQRCode() {
   pnlQRCode->SetAccessibleName(std::u16string(texts::kPosterPlaceholder));
 }
 
-void TfrmMain::ShowPlaceholders() {
-  for (TLabel* label : {lblRow1Left, lblRow1Right, lblRow2Left, lblRow2Right, lblRow3Left,
-                        lblRow3Right, lblRow4Left, lblRow4Right, lblRow5Left, lblRow5Right,
-                        lblRow6Left, lblRow6Right}) {
-    label->SetText(std::u16string(texts::kInfoPlaceholder));
-  }
-  LoadPoster(u"");
-  imgQRCode->SetBitmapSize(0, 0);
-  pnlQRCode->SetAccessibleName(std::u16string(texts::kPosterPlaceholder));
-}
-
 void TfrmMain::SelectGameAgain(std::int32_t AGameID) {
-  // The highlighted row, the details and what Play and APK act on always
-  // agree: the game again at its new row, else the first row, else nothing.
+  // The game followed by its ID, at its new row.
   const int index = AGameID > 0 ? FindGameIndexByID(AGameID) : -1;
   if (index >= 0) {
     SelectGame(index);
-  } else if (!FilteredGames.empty()) {
-    SelectGame(0);
-  } else {
-    SelectGame(-1);
-    ShowPlaceholders();
-    // A search that lists nothing (a typo on the way to another query)
-    // must not lose the game: the next search that lists it selects it again.
-    FSelectedGameID = AGameID > 0 ? AGameID : -1;
+    return;
+  }
+  // Not in the list (or not to be followed): no row is highlighted and Play
+  // and APK have nothing to act on, while the details keep showing the game
+  // until the user picks another. FSelectedGameID keeps what the search
+  // stored in it, so a later list that holds the game selects it again.
+  FSelectedIndex = kNoRowShown;
+  for (TRectangle* row : FGamePanels) {
+    row->SetFillColor(palette::kRow);
+    row->SetAccessibleSelected(false);
   }
 }

@@ -4,8 +4,8 @@ using namespace GameData;
 
 void TfrmMain::edtSearchChangeTracking(TObject*) {
   if (const TGameInfo* selected = SelectedGame()) FSelectedGameID = selected->ID;
-  // Taken before the rebuild: after a search that listed nothing, filling
-  // the list selects its first row and so overwrites the remembered game.
+  // Taken before the rebuild, which selects the first row while no game has
+  // been selected at all.
   const std::int32_t followedID = FSelectedGameID;
   FilterGames(edtSearch->Text());
   PopulateGamesList();

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/utf8.h"
 #include "support/temp_folder.h"
+#include "support/unprivileged.h"
 
 using namespace GameData;
 using testing_support::TempFolder;
@@ -59,6 +60,26 @@ TEST_F(FavoritesTest, SettingsFolderThatCannotBeCreatedRaisesANamedError) {
     EXPECT_NE(std::string(error.what()).find(platform::Utf16ToUtf8(folder)), std::string::npos)
         << error.what();
   }
+}
+
+// The user made the file read-only: the toggle holds in memory, the save
+// answers false and the file stays as it was, byte for byte.
+TEST_F(FavoritesTest, AReadOnlyFileIsKeptAndTheSaveSaysSo) {
+  const std::string failure = testing_support::RunUnprivileged(folder_.path(), [&]() -> std::string {
+    const auto file = folder_.write("favorites.json", testing_support::WithByteOrderMark("[3]"));
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::group_read |
+                                           std::filesystem::perms::others_read);
+    FavoriteIDs = {3};
+    ToggleFavorite(5);
+    if (SaveFavorites(Path())) return "the save said true";
+    if (FavoriteIDs != std::vector<std::int32_t>{3, 5}) return "the toggle was lost";
+    if (testing_support::ReadBytes(file) != testing_support::WithByteOrderMark("[3]")) {
+      return "the file changed";
+    }
+    return {};
+  });
+  EXPECT_EQ(failure, "");
 }
 
 TEST_F(FavoritesTest, SavedBytesAreExact) {

@@ -106,6 +106,24 @@ TEST(Files, FailedAtomicWriteKeepsTheOldFile) {
   EXPECT_EQ(failure, "");
 }
 
+TEST(Files, AReadOnlyFileInAWritableFolderIsNotReplaced) {
+  TempFolder folder;
+  const std::string failure = testing_support::RunUnprivileged(folder.path(), [&]() -> std::string {
+    const auto file = folder.write("favorites.json", "old");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    if (platform::WriteFileAtomically(ToText(file), "new")) return "the save said true";
+    if (testing_support::ReadBytes(file) != "old") return "the old content changed";
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder.path())) ++entries;
+    if (entries != 1) return "a temporary file was left";
+    // Made writable again by the user, it is saved as before.
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+    if (!platform::WriteFileAtomically(ToText(file), "new")) return "the writable file was not saved";
+    return testing_support::ReadBytes(file) == "new" ? "" : "the saved content is wrong";
+  });
+  EXPECT_EQ(failure, "");
+}
+
 TEST(Files, ExecutableFolderHoldsThisTest) {
   const std::u16string folder = platform::ExecutableFolder();
   ASSERT_FALSE(folder.empty());

@@ -22,128 +22,136 @@ TEST_F(ActionsTest, TypingFiltersAndKeepsTheSelectedGame) {
   EXPECT_EQ(Access().InfoTexts()[1], u"Аркада");
 }
 
-TEST_F(ActionsTest, QueryMatchingNothingClearsSelectionAndDetails) {
-  Open();
-  Access().edtSearch()->TypeText(u"zzz");
-  EXPECT_TRUE(VisibleIds().empty());
-  EXPECT_TRUE(Access().GamePanels().empty());
-  EXPECT_EQ(Access().SelectedIndex(), -1);
-  EXPECT_EQ(Access().SelectedGameID(), -1);
-  EXPECT_EQ(Access().InfoTexts()[0], u"......................");
-  EXPECT_EQ(Access().lblPosterText()->Text(), u"Картинка");
-  Form().ClickAt(720, 590);  // Play
-  Form().ClickAt(428, 550);  // APK
-  EXPECT_EQ(notices_, (std::vector<std::u16string>{u"Сначала выберите игру", u"Сначала выберите игру"}));
-  EXPECT_TRUE(opened_.empty());
-}
-
-// A query that lists nothing clears the highlight and shows the placeholders
-// but keeps the selected game in mind: the next query that lists it selects
-// it again. Each case starts with Бета (id 2, row 1) selected.
-struct EmptyResultStep {
-  enum Kind { Type, Backspace, ReplaceQuery, ClickStar } kind;
-  std::u16string text;  // Type, ReplaceQuery
-  int row = 0;          // ClickStar
+// After a rebuild that does not select the game again (it is not listed, or
+// its ID is not above 0), no row is highlighted, Play and APK have nothing to
+// act on, and the details go on showing that game; a later list that holds
+// it selects it again. Each case starts with Alpha (row 0) selected.
+struct SelectionStep {
+  enum Kind { Click, Type, Backspace, ClearQuery, Star, KeyInList } kind;
+  int row = 0;              // Click, Star
+  std::u16string text;      // Type
+  fmx::TKey key = 0;        // KeyInList
 };
 
-struct EmptyResultCase {
+struct SelectionCase {
   const char* name;
-  std::vector<EmptyResultStep> steps;
+  std::vector<SelectionStep> steps;
   std::vector<std::int32_t> visible;
-  std::int32_t selectedIndex;
-  std::int32_t selectedID;
-  std::u16string genreShown;
-  std::vector<std::int32_t> favorites;
+  int highlighted;             // the row shown selected; -1: none
+  std::int32_t selectedID;     // FSelectedGameID
+  std::u16string nameShown;    // the details' first information line
+  std::u16string playGives;    // what Play opens, or the notice it shows
 };
 
-class EmptyResultTest : public MainFormTest,
-                        public ::testing::WithParamInterface<EmptyResultCase> {};
+class SelectionAfterRebuild : public MainFormTest,
+                              public ::testing::WithParamInterface<SelectionCase> {};
 
-TEST_P(EmptyResultTest, SelectedGameSurvivesAnEmptyList) {
-  const EmptyResultCase& c = GetParam();
+TEST_P(SelectionAfterRebuild, FollowsTheGameOrHighlightsNothing) {
+  const SelectionCase& c = GetParam();
   Open();
-  Form().ClickAt(RowX(), RowY(1));
-  ASSERT_EQ(Access().SelectedGameID(), 2);
-  bool sawEmpty = false;
-  for (const EmptyResultStep& step : c.steps) {
+  for (const SelectionStep& step : c.steps) {
     switch (step.kind) {
-      case EmptyResultStep::Type:
-        Access().edtSearch()->TypeText(step.text);
-        break;
-      case EmptyResultStep::Backspace:
+      case SelectionStep::Click: Form().ClickAt(RowX(), RowY(step.row)); break;
+      case SelectionStep::Type: Access().edtSearch()->TypeText(step.text); break;
+      case SelectionStep::Backspace: Access().edtSearch()->PressBackspace(); break;
+      case SelectionStep::ClearQuery:
+        Access().edtSearch()->SelectAll();
         Access().edtSearch()->PressBackspace();
         break;
-      case EmptyResultStep::ReplaceQuery:
-        Access().edtSearch()->SelectAll();
-        Access().edtSearch()->TypeText(step.text);
-        break;
-      case EmptyResultStep::ClickStar:
-        Form().ClickAt(StarX(), RowY(step.row));
+      case SelectionStep::Star: Form().ClickAt(StarX(), RowY(step.row)); break;
+      case SelectionStep::KeyInList:
+        Access().sbGames()->SetFocus();
+        Form().PressKey(step.key);
         break;
     }
-    if (!VisibleIds().empty()) continue;
-    sawEmpty = true;
-    EXPECT_TRUE(Access().GamePanels().empty());
-    EXPECT_EQ(Access().SelectedIndex(), -1);
-    EXPECT_EQ(Access().SelectedGameID(), 2) << "the game is remembered";
-    EXPECT_EQ(Access().InfoTexts()[0], u"......................");
-    EXPECT_EQ(Access().lblPosterText()->Text(), u"Картинка");
   }
-  EXPECT_TRUE(sawEmpty) << "the steps never listed nothing";
   EXPECT_EQ(VisibleIds(), c.visible);
-  EXPECT_EQ(Access().SelectedIndex(), c.selectedIndex);
+  const std::int32_t index = Access().SelectedIndex();
+  const auto rows = Access().GamePanels();
+  if (c.highlighted < 0) {
+    // Denotes no entry, now or after any later rebuild, and is not negative,
+    // so the next rebuild does not select the first row.
+    EXPECT_GE(index, 0);
+    EXPECT_GE(std::size_t(index), std::size_t(1) << 30);
+  } else {
+    EXPECT_EQ(index, c.highlighted);
+  }
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(RowColor(int(i)), int(i) == c.highlighted ? kSelected : 0xFF2D2D2Du) << "row " << i;
+    EXPECT_EQ(rows[i]->AccessibleSelected(), int(i) == c.highlighted) << "row " << i;
+  }
   EXPECT_EQ(Access().SelectedGameID(), c.selectedID);
-  ASSERT_LT(std::size_t(c.selectedIndex), Access().GamePanels().size());
-  EXPECT_EQ(RowColor(c.selectedIndex), kSelected);
-  EXPECT_EQ(Access().InfoTexts()[1], c.genreShown);
-  EXPECT_EQ(FavoriteIDs, c.favorites);
+  EXPECT_EQ(Access().InfoTexts()[0], c.nameShown);
+  Form().ClickAt(720, 590);  // Play
+  const std::vector<std::u16string>& said = opened_.empty() ? notices_ : opened_;
+  EXPECT_EQ(said, std::vector<std::u16string>{c.playGives});
 }
 
-void PrintTo(const EmptyResultCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SelectionCase& c, std::ostream* os) { *os << c.name; }
 
-using S = EmptyResultStep;
+SelectionStep ClickRow(int row) { return {SelectionStep::Click, row, u"", 0}; }
+SelectionStep Type(std::u16string text) { return {SelectionStep::Type, 0, std::move(text), 0}; }
+SelectionStep Backspace() { return {SelectionStep::Backspace, 0, u"", 0}; }
+SelectionStep ClearQuery() { return {SelectionStep::ClearQuery, 0, u"", 0}; }
+SelectionStep StarRow(int row) { return {SelectionStep::Star, row, u"", 0}; }
+SelectionStep KeyInList(fmx::TKey key) { return {SelectionStep::KeyInList, 0, u"", key}; }
+
+const std::u16string kChooseFirst = u"Сначала выберите игру";
 INSTANTIATE_TEST_SUITE_P(
-    Table, EmptyResultTest,
+    Table, SelectionAfterRebuild,
     ::testing::Values(
-        EmptyResultCase{"typo_then_backspace",
-                        {{S::Type, u"бетz"}, {S::Backspace, u""}},
-                        {2, 2}, 0, 2, u"Аркада", {}},
-        EmptyResultCase{"no_match_then_a_query_listing_the_game",
-                        {{S::Type, u"qqq"}, {S::ReplaceQuery, u"а"}},
-                        {1, 2, -3, 2}, 1, 2, u"Аркада", {}},
-        EmptyResultCase{"no_match_then_a_query_without_the_game",
-                        {{S::Type, u"qqq"}, {S::ReplaceQuery, u"Racer"}},
-                        {1}, 0, 1, u"Гонки", {}},
-        EmptyResultCase{"star_click_during_the_empty_result",
-                        {{S::Type, u"qqq"},
-                         {S::ClickStar, u"", 0},  // no row, no star: nothing happens
-                         {S::Backspace, u""}, {S::Backspace, u""}, {S::Backspace, u""},
-                         {S::ClickStar, u"", 2}},  // Zero, id 0: ignored
-                        {1, 2, 0, -3, 2}, 1, 2, u"Аркада", {}},
-        EmptyResultCase{"star_click_after_the_game_came_back",
-                        {{S::Type, u"qqq"}, {S::ReplaceQuery, u"бета"}, {S::ClickStar, u"", 1}},
-                        {2, 2}, 0, 2, u"Аркада", {2}}),
-    [](const ::testing::TestParamInfo<EmptyResultCase>& info) { return info.param.name; });
+        SelectionCase{"query_hides_the_selected_game",
+                      {ClickRow(1), Type(u"al")},
+                      {1}, -1, 2, u"Бета", kChooseFirst},
+        SelectionCase{"query_lists_nothing",
+                      {ClickRow(1), Type(u"zzz")},
+                      {}, -1, 2, u"Бета", kChooseFirst},
+        SelectionCase{"typo_then_backspace_brings_it_back",
+                      {ClickRow(1), Type(u"бетz"), Backspace()},
+                      {2, 2}, 0, 2, u"Бета", u"URL не указан для этой игры"},
+        SelectionCase{"hidden_then_another_query_without_it",
+                      {ClickRow(1), Type(u"qqq"), ClearQuery(), Type(u"Racer")},
+                      {1}, -1, 2, u"Бета", kChooseFirst},
+        SelectionCase{"hidden_then_the_whole_list_again",
+                      {ClickRow(1), Type(u"al"), ClearQuery()},
+                      {1, 2, 0, -3, 2}, 1, 2, u"Бета", u"URL не указан для этой игры"},
+        // A star click while no row is selected changes no selection, and
+        // the hidden game is still followed afterwards.
+        SelectionCase{"star_while_the_game_is_hidden",
+                      {ClickRow(1), Type(u"al"), StarRow(0), ClearQuery()},
+                      {1, 2, 0, -3, 2}, 1, 2, u"Бета", u"URL не указан для этой игры"},
+        // A game whose ID is 0 cannot be followed: the starred game does not
+        // become selected, nor does the first row.
+        SelectionCase{"game_with_id_0_then_a_star",
+                      {ClickRow(2), StarRow(0)},
+                      {1, 2, 0, -3, 2}, -1, 0, u"Zero", kChooseFirst},
+        SelectionCase{"game_with_id_0_then_a_query_listing_it",
+                      {ClickRow(2), Type(u"e")},
+                      {1, 0}, -1, 0, u"Zero", kChooseFirst},
+        // With no row selected, Down, Home and Page Down select the first.
+        SelectionCase{"no_row_then_down",
+                      {ClickRow(1), Type(u"a"), Type(u"l"),
+                       KeyInList(fmx::vkDown)},
+                      {1}, 0, 1, u"Альфа", u"https://example.org/alpha"},
+        SelectionCase{"no_row_then_home",
+                      {ClickRow(1), Type(u"al"), KeyInList(fmx::vkHome)},
+                      {1}, 0, 1, u"Альфа", u"https://example.org/alpha"},
+        SelectionCase{"no_row_then_page_down",
+                      {ClickRow(1), Type(u"al"), KeyInList(fmx::vkNext)},
+                      {1}, 0, 1, u"Альфа", u"https://example.org/alpha"}),
+    [](const ::testing::TestParamInfo<SelectionCase>& info) { return info.param.name; });
 
 TEST_F(ActionsTest, DeletingTheWholeQueryListsEverythingAgain) {
   settings_.write("Velmar/favorites.json", "[0]");
   Open();
   Access().edtSearch()->TypeText(u"Alpha");
   EXPECT_EQ(VisibleIds(), std::vector<std::int32_t>{1});
+  Form().ClickAt(RowX(), RowY(0));
   Access().edtSearch()->SelectAll();
   Access().edtSearch()->PressBackspace();
   EXPECT_EQ(VisibleIds(), (std::vector<std::int32_t>{0, 1, 2, -3, 2}));
   EXPECT_EQ(Access().SelectedGameID(), 1);  // Alpha followed at its row
   EXPECT_EQ(RowColor(1), kSelected);
-}
-
-TEST_F(ActionsTest, SelectedGameWithoutPositiveIdIsNotFollowed) {
-  Open();
-  Form().ClickAt(RowX(), RowY(2));  // Zero, id 0
-  Access().edtSearch()->TypeText(u"e");  // Zero still listed, but cannot be found by id
-  EXPECT_EQ(Access().SelectedIndex(), 0);
-  EXPECT_EQ(Access().SelectedGameID(), VisibleIds()[0]);
-  EXPECT_EQ(RowColor(0), kSelected);
 }
 
 TEST_F(ActionsTest, StarringAnUnselectedGameMovesItUpAndKeepsTheSelection) {

@@ -79,6 +79,29 @@ TEST_F(DetailsTest, PostersAreDecodedByContentAndHdPhotoShows) {
   EXPECT_TRUE(ColorNear(shot.Pixel(519, 220), 0xFF0000FF, 2));
 }
 
+// Rewritten in place by a file of the same size with its old time put back
+// (cp -p, rsync -t, unpacking an archive): only the file's change time tells.
+TEST_F(DetailsTest, PosterRewrittenWithItsOldTimeShowsOnTheNextClick) {
+  const fs::path poster = data_.path() / "assets/post/alpha.png";
+  auto writeBmp = [](const fs::path& path, std::uint32_t color) {
+    QImage image(64, 40, QImage::Format_RGB32);
+    image.fill(QColor::fromRgba(color));
+    ASSERT_TRUE(image.save(QString::fromStdU16String(path.u16string()), "BMP"));
+  };
+  writeBmp(poster, 0xFFC03030);
+  Open();
+  EXPECT_TRUE(ColorNear(Form().Snapshot().Pixel(300, 200), 0xFFC03030, 2));
+
+  const auto time = fs::last_write_time(poster);
+  const fs::path other = data_.path() / "other.bmp";
+  writeBmp(other, 0xFF3050C0);
+  ASSERT_EQ(fs::file_size(other), fs::file_size(poster));
+  fs::copy_file(other, poster, fs::copy_options::overwrite_existing);
+  fs::last_write_time(poster, time);
+  Form().ClickAt(RowX(), RowY(0));
+  EXPECT_TRUE(ColorNear(Form().Snapshot().Pixel(300, 200), 0xFF3050C0, 2));
+}
+
 TEST_F(DetailsTest, PictureReplacedOnDiskShowsOnTheNextSelection) {
   Open();
   Form().ClickAt(RowX(), RowY(1));
