@@ -2,7 +2,7 @@
 """The Windows installer and zip, used as a person on Windows uses them, under
 Wine in a fresh prefix of their own.
 
-    windows_package_test.py PACKAGE_DIR SHIPPED_LIST OBJDUMP WORK_FOLDER
+    windows_package_test.py PACKAGE_DIR SHIPPED_LIST OBJDUMP WORK_FOLDER PUBLISHER
 
 PACKAGE_DIR holds Velmar-<version>-setup.exe, Velmar-<version>-windows-x64.zip
 and the folder Velmar/ they were made from. Screenshots of the window at 100,
@@ -81,10 +81,11 @@ def wait_until(condition, seconds=30):
 
 
 def main():
-    if len(sys.argv) != 5:
+    if len(sys.argv) != 6:
         print(__doc__)
         return 2
     package, shipped_list, objdump, work = (os.path.abspath(a) for a in sys.argv[1:5])
+    publisher = sys.argv[5]
     for tool in ("Xvfb", "xdotool", "xwd", "wine", "wineboot", objdump):
         if not shutil.which(tool):
             print("skipped: %s is not installed" % tool)
@@ -164,7 +165,7 @@ def main():
         values = values or {}
         windows_installed = session.windows_path(installed)
         expected = {
-            "DisplayName": "Velmar", "DisplayVersion": "1.0.0", "Publisher": "Velmar",
+            "DisplayName": "Velmar", "DisplayVersion": "1.0.0", "Publisher": publisher,
             "DisplayIcon": windows_installed + r"\velmar.exe,0",
             "UninstallString": '"%s\\uninstall.exe"' % windows_installed,
             "QuietUninstallString": '"%s\\uninstall.exe" /S' % windows_installed,
