@@ -85,7 +85,8 @@ bool IsInsideFolder(std::u16string_view path, std::u16string_view folder) {
 
 std::u16string ResolvePath(std::u16string_view path) {
   const QString text = ToQtPath(path);
-  const bool trailing = !path.empty() && (path.back() == u'/' || path.back() == kPathSeparator);
+  const bool trailing =
+      !path.empty() && kPathSeparators.find(path.back()) != std::u16string_view::npos;
   QString resolved = QDir::cleanPath(QDir(text).absolutePath());
   std::u16string result = FromQtPath(resolved);
   return trailing ? WithTrailingSeparator(std::move(result)) : result;

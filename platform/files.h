@@ -33,9 +33,9 @@ FileKind KindOf(std::u16string_view path);
 // What tells whether a regular file changed since it was last read: its
 // size, its last modification and which file it is (device and inode, with
 // the time its status last changed, on POSIX; volume, file index and change
-// time on Windows), so that a file replaced by one of the same size and time, or
-// rewritten in place with its old time put back, differs too. Nothing for
-// anything but a regular file.
+// time on Windows), so that a file replaced by one of the same size and
+// time, or rewritten in place with its old time put back, differs too.
+// Nothing for anything but a regular file.
 struct FileStamp {
   std::uint64_t size = 0;
   std::int64_t modifiedNanoseconds = 0;
@@ -83,9 +83,9 @@ std::optional<std::string> ReadWholeFile(std::u16string_view path,
 // the target is either the old file or the new one, never a truncated mix.
 // True only when the new content is wholly on disk. A symbolic link is
 // followed to the regular file it names; anything else that is not a regular
-// file is never replaced, nor is a file that may not be written (read-only). Where the folder refuses new files but the target
-// itself is writable, the target is rewritten in place instead, and put back
-// as it was if that fails.
+// file is never replaced, nor is a file that may not be written (read-only).
+// Where the folder refuses new files but the target itself is writable, the
+// target is rewritten in place instead, and put back as it was if that fails.
 bool WriteFileAtomically(std::u16string_view path, std::string_view bytes);
 
 // Removes what WriteFileAtomically leaves behind when the process is killed

@@ -23,6 +23,8 @@ sys.dont_write_bytecode = True  # no cache beside the sources
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "windows"))
 from wine_session import Failure, Session  # noqa: E402
 
+WINE_SH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "windows",
+                       "wine.sh")
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmar"
 # DLLs every Windows has; everything else a program imports must be shipped.
 SYSTEM_DLLS = {
@@ -122,12 +124,11 @@ def main():
     session = Session(prefix, screen="3000x2000x24")
     try:
         session.start_server()
-        session.run("wineboot", "--init")
-        session.run("wineserver", "-w")
-        session.run("wine", "reg", "add", r"HKCU\Software\Wine", "/v", "Version", "/d", "win10",
-                    "/f")
-        session.run("wine", "reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog",
-                    "/t", "REG_DWORD", "/d", "0", "/f")
+        # The prefix is made as test-windows.sh makes its own. The wineserver it
+        # leaves running would hold a pipe open for ever, so none is given.
+        subprocess.run(["bash", "-c", 'source "$0" && velmar_wine_start "$1"', WINE_SH, prefix],
+                       env=session.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=300, check=True)
         local = session.folder("LOCALAPPDATA")
         appdata = session.folder("APPDATA")
         profile = session.folder("USERPROFILE")
@@ -150,10 +151,9 @@ def main():
             check(got == expected, "%s: installed but not shipped: %s; missing: %s"
                   % (when, sorted(got - expected), sorted(expected - got)))
 
-        def open_window(folder, when):
+        def open_window(folder):
             session.start(os.path.join(folder, "velmar.exe"))
-            window = session.find_window("Velmar")
-            return window
+            return session.find_window("Velmar")
 
         # A silent install, for this user, without administrator rights.
         install()
@@ -180,13 +180,13 @@ def main():
               "EstimatedSize %d KB for %d KB of files" % (estimated, size_kb))
 
         # The installed program starts, finds its catalog and keeps favourites.
-        open_window(installed, "installed")
+        open_window(installed)
         check(session.close_program() == 0, "the installed velmar.exe did not end with 0")
         check(os.path.isfile(favorites), "closing the installed program wrote no " + favorites)
         favourites_bytes = open(favorites, "rb").read() if os.path.isfile(favorites) else b""
 
         # While it runs, a silent install refuses and changes nothing.
-        open_window(installed, "running")
+        open_window(installed)
         install(expect_status=2)
         installed_as_staged("after an install while running")
         session.close_program()
@@ -226,7 +226,7 @@ def main():
                         "/t", "REG_DWORD", "/d", str(dpi), "/f")
             session.run("wineserver", "-k", check=False)
             session.run("wineserver", "-w", check=False)
-            window = open_window(unpacked, "%d %%" % percent)
+            window = open_window(unpacked)
             want = (947 * dpi / 96, 700 * dpi / 96)
 
             def sized():
