@@ -26,7 +26,7 @@ std::vector<std::u16string_view> NameParts(std::u16string_view name) {
 }  // namespace
 
 TAssetFile FindAssetFile(std::u16string_view dataFolder, std::u16string_view folder,
-                         std::u16string_view file) {
+                         std::u16string_view file, platform::FolderIndex* index) {
   TAssetFile result;
   std::vector<std::u16string_view> parts{kAssetsFolder, folder};
   const std::vector<std::u16string_view> fileParts = NameParts(file);
@@ -38,7 +38,8 @@ TAssetFile FindAssetFile(std::u16string_view dataFolder, std::u16string_view fol
     const std::u16string_view part = parts[i];
     std::u16string name(part);
     if (part != u"." && part != u"..") {
-      name = platform::FindEntryIgnoringCase(path, part);
+      name = index ? index->FindEntryIgnoringCase(path, part)
+                   : platform::FindEntryIgnoringCase(path, part);
       if (name.empty()) {
         // Say where the file was looked for, as the catalog names it.
         for (std::size_t j = i; j < parts.size(); ++j) {

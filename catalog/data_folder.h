@@ -5,6 +5,10 @@
 #include <string>
 #include <string_view>
 
+namespace platform {
+class FolderIndex;
+}
+
 namespace GameData {
 
 // The data folder with a trailing separator: the executable's folder when it
@@ -42,7 +46,8 @@ struct TAssetFile {
   bool CaseDiffers = false;
   bool Found() const { return State == TState::Found; }
 };
+// With `index`, folders are read through it (see platform::FolderIndex).
 TAssetFile FindAssetFile(std::u16string_view dataFolder, std::u16string_view folder,
-                         std::u16string_view file);
+                         std::u16string_view file, platform::FolderIndex* index = nullptr);
 
 }  // namespace GameData

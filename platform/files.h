@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -61,6 +62,25 @@ bool IsInsideFolder(std::u16string_view path, std::u16string_view folder);
 // when there is none or more than one, so the answer never depends on the
 // order in which the system lists a folder.
 std::u16string FindEntryIgnoringCase(std::u16string_view folder, std::u16string_view name);
+
+// FindEntryIgnoringCase for many names in folders that do not change
+// meanwhile (a check of a whole catalog): where the system cannot look a
+// name up ignoring case, each folder's listing is read once and indexed.
+class FolderIndex {
+ public:
+  FolderIndex();
+  ~FolderIndex();
+  FolderIndex(const FolderIndex&) = delete;
+  FolderIndex& operator=(const FolderIndex&) = delete;
+  std::u16string FindEntryIgnoringCase(std::u16string_view folder, std::u16string_view name);
+
+ private:
+  struct Listings;
+  std::unique_ptr<Listings> listings_;
+};
+
+// How many times this process has read a folder's listing to look a name up.
+std::size_t FolderListingsRead();
 
 // The path made absolute with "." and ".." steps resolved; a trailing
 // separator stays.

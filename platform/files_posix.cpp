@@ -5,8 +5,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
+#include <QSet>
 #include <QString>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -147,25 +150,98 @@ std::optional<FileStamp> StampOf(std::u16string_view path) {
                    std::int64_t{status.st_ctim.tv_sec} * 1000000000 + status.st_ctim.tv_nsec};
 }
 
+namespace {
+
+std::atomic<std::size_t> listingsRead{0};
+
+QStringList ListFolder(const QDir& dir) {
+  ++listingsRead;
+  return dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+std::u16string FromQt(const QString& text) {
+  return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
+                        static_cast<std::size_t>(text.size()));
+}
+
+// A name with each character case-folded as QString's case-insensitive
+// comparison folds it: two names are equal ignoring case when these are.
+QString Folded(const QString& name) {
+  QString folded;
+  folded.reserve(name.size());
+  for (qsizetype i = 0; i < name.size(); ++i) {
+    char32_t c = name[i].unicode();
+    if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+      c = QChar::surrogateToUcs4(name[i], name[i + 1]);
+      ++i;
+    }
+    const char32_t f = QChar::toCaseFolded(c);
+    if (QChar::requiresSurrogates(f)) {
+      folded += QChar(QChar::highSurrogate(f));
+      folded += QChar(QChar::lowSurrogate(f));
+    } else {
+      folded += QChar(char16_t(f));
+    }
+  }
+  return folded;
+}
+
+}  // namespace
+
 std::u16string FindEntryIgnoringCase(std::u16string_view folder, std::u16string_view name) {
   if (name.empty()) return {};
   const QDir dir(ToQtPath(folder));
   const QString wanted = ToQtPath(name);
   if (dir.exists(wanted)) return std::u16string(name);
+  const QString key = Folded(wanted);
   QString found;
   int matches = 0;
-  const QStringList entries =
-      dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-  for (const QString& entry : entries) {
-    if (entry.compare(wanted, Qt::CaseInsensitive) == 0) {
+  for (const QString& entry : ListFolder(dir)) {
+    if (Folded(entry) == key) {
       found = entry;
       ++matches;
     }
   }
   if (matches != 1) return {};
-  return std::u16string(reinterpret_cast<const char16_t*>(found.utf16()),
-                        static_cast<std::size_t>(found.size()));
+  return FromQt(found);
 }
+
+// Each folder's entries: their names as they are, and by folded name the
+// one entry of that name, or none when several fold alike.
+struct FolderIndex::Listings {
+  struct Folder {
+    QSet<QString> names;
+    QHash<QString, QString> folded;  // empty value: more than one
+  };
+  QHash<QString, Folder> folders;
+};
+
+FolderIndex::FolderIndex() : listings_(std::make_unique<Listings>()) {}
+FolderIndex::~FolderIndex() = default;
+
+std::u16string FolderIndex::FindEntryIgnoringCase(std::u16string_view folder,
+                                                  std::u16string_view name) {
+  if (name.empty()) return {};
+  const QString path = ToQtPath(folder);
+  auto at = listings_->folders.find(path);
+  if (at == listings_->folders.end()) {
+    Listings::Folder listing;
+    for (const QString& entry : ListFolder(QDir(path))) {
+      listing.names.insert(entry);
+      const QString key = Folded(entry);
+      const auto same = listing.folded.find(key);
+      if (same == listing.folded.end()) listing.folded.insert(key, entry);
+      else same->clear();
+    }
+    at = listings_->folders.insert(path, std::move(listing));
+  }
+  const QString wanted = ToQtPath(name);
+  if (at->names.contains(wanted)) return std::u16string(name);
+  const auto match = at->folded.constFind(Folded(wanted));
+  return match == at->folded.cend() ? std::u16string() : FromQt(*match);
+}
+
+std::size_t FolderListingsRead() { return listingsRead; }
 
 namespace system {
 

@@ -241,6 +241,19 @@ std::u16string FindEntryIgnoringCase(std::u16string_view folder, std::u16string_
   return std::u16string(found.cFileName, found.cFileName + wcslen(found.cFileName));
 }
 
+// The system looks names up ignoring case itself; no folder is listed.
+struct FolderIndex::Listings {};
+
+FolderIndex::FolderIndex() = default;
+FolderIndex::~FolderIndex() = default;
+
+std::u16string FolderIndex::FindEntryIgnoringCase(std::u16string_view folder,
+                                                  std::u16string_view name) {
+  return platform::FindEntryIgnoringCase(folder, name);
+}
+
+std::size_t FolderListingsRead() { return 0; }
+
 namespace system {
 
 std::optional<std::string> ReadRegularFile(std::u16string_view path, std::size_t maxBytes,

@@ -33,6 +33,9 @@ struct TLabel::LaidOut {
   // The last line drawn, shortened to end in "…", when the text is cut.
   std::unique_ptr<QTextLayout> cutLine;
   int shownLines = 0;
+  qsizetype characters = 0;  // of the text laid out
+  // Laid out from part of the text, the lines drawn are those of the whole.
+  bool complete = false;
   float height = 0;     // of the lines drawn
   float width = 0;      // the label's width and height it was made for
   float boxHeight = 0;
@@ -125,13 +128,41 @@ TAlphaColor TLabel::EffectiveFontColor() const {
   return (styledSettings_ & ssFontColor) ? kStyleFontColor : fontColor_;
 }
 
+namespace {
+
+// Characters a first try lays out: more than the lines that fit can hold
+// in any usual font; a text they do not fill is laid out whole.
+std::size_t FirstTry(float width, float height, float fontSize) {
+  const float lines = std::max(height, 0.0f) / std::max(fontSize, 1.0f) + 2;
+  const float perLine = std::max(width, 0.0f) / 2 + 8;
+  return 64 + std::size_t(lines * perLine);
+}
+
+}  // namespace
+
+// A label shows only the lines that fit its height, so only as much of a
+// long text is laid out as decides them: a part of it, grown until the
+// lines shown and the cut last line come out as the whole text would give
+// them. A million-character text costs what the few lines shown cost.
 const TLabel::LaidOut& TLabel::Layout() const {
   if (layout_) return *layout_;
   const bool styled = styledSettings_ & ssStyle;
   const QFont font = ControlFont(EffectiveFontSize(), !styled && bold_, !styled && underline_);
-  const QString text = ToQString(text_);
+  const std::u16string_view full = text_.View();
+  for (std::size_t take = FirstTry(Width(), Height(), EffectiveFontSize());; take *= 4) {
+    std::size_t length = std::min(take, full.size());
+    // A character is not split from its second half.
+    if (length < full.size() && QChar::isHighSurrogate(full[length - 1])) ++length;
+    const bool whole = length == full.size();
+    const LaidOut& laid = LayOut(ToQString(full.substr(0, length)), font, whole);
+    if (whole || laid.complete) return laid;
+  }
+}
+
+const TLabel::LaidOut& TLabel::LayOut(const QString& text, const QFont& font, bool whole) const {
   layout_ = std::make_unique<LaidOut>(text, font);
   LaidOut& laid = *layout_;
+  laid.characters = text.size();
   QTextLayout& lines = laid.lines;
   QTextOption option(HorizontalAlignment(horzAlign_));
   // A word wider than the label breaks inside the word rather than running
@@ -155,17 +186,25 @@ const TLabel::LaidOut& TLabel::Layout() const {
     if (laid.shownLines == line.lineNumber() && (laid.shownLines == 0 || y <= Height() + 0.01)) {
       ++laid.shownLines;
       laid.height = float(y);
+    } else if (!whole) {
+      // One line past those shown proves them whole and the text cut.
+      break;
     }
   }
   lines.endLayout();
   if (laid.shownLines == 0) return laid;
 
   const QTextLine last = lines.lineAt(laid.shownLines - 1);
-  if (laid.shownLines < lines.lineCount() || last.naturalTextWidth() > lineWidth) {
+  const bool linesLeft = laid.shownLines < lines.lineCount();
+  if (linesLeft || last.naturalTextWidth() > lineWidth) {
     // The last line drawn takes what it can of the rest of the text and
     // ends in an ellipsis.
     const QString rest = text.mid(last.textStart());
     const QString shortened = QFontMetricsF(font).elidedText(rest, Qt::ElideRight, lineWidth);
+    // Part of a text decides as the whole would once its lines go on past
+    // those shown, or its one line is too wide, and its rest is shortened.
+    laid.complete = shortened != rest;
+    if (!whole && !laid.complete) return laid;
     laid.cutLine = std::make_unique<QTextLayout>(shortened, font);
     QTextOption oneLine(HorizontalAlignment(horzAlign_));
     oneLine.setWrapMode(QTextOption::NoWrap);
@@ -184,6 +223,8 @@ const TLabel::LaidOut& TLabel::Layout() const {
 int TLabel::LineCount() const { return Layout().lines.lineCount(); }
 
 int TLabel::ShownLineCount() const { return Layout().shownLines; }
+
+std::size_t TLabel::LaidOutLength() const { return std::size_t(Layout().characters); }
 
 bool TLabel::TextCut() const { return Layout().cutLine != nullptr; }
 

@@ -6,6 +6,8 @@
 #include "platform/controls/control.h"
 #include "platform/shared_text.h"
 
+class QFont;
+class QString;
 class QTextLayout;
 
 namespace fmx {
@@ -57,8 +59,12 @@ class TLabel : public TControl {
   // What is drawn once the style had its say.
   float EffectiveFontSize() const;
   TAlphaColor EffectiveFontColor() const;
-  // Lines the text takes at the label's width.
+  // Lines laid out at the label's width: all the text's lines when it is
+  // shown whole; of a cut text, those shown and at most one more.
   int LineCount() const;
+  // Characters of the text laid out: all of a text shown whole, of a cut
+  // one about what its lines shown can hold.
+  std::size_t LaidOutLength() const;
   // Lines drawn: those that fit the label's height, at least the first.
   int ShownLineCount() const;
   // Whether part of the text is left out: lines below the label's height or
@@ -79,6 +85,7 @@ class TLabel : public TControl {
   struct LaidOut;
   void Invalidate();
   const LaidOut& Layout() const;
+  const LaidOut& LayOut(const QString& text, const QFont& font, bool whole) const;
 
   platform::SharedText text_;
   unsigned styledSettings_ = kAllStyledSettings;

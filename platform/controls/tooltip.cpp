@@ -41,10 +41,19 @@ void ShowTooltip(TControl& root, QWidget& host, const QHelpEvent& event) {
   }
   const TRectF r = label->AbsoluteRect();
   const QRect area(QPoint(int(r.Left), int(r.Top)), QPoint(int(r.Right) - 1, int(r.Bottom) - 1));
+  // A tooltip holds what a screen can show of a text, however long the text.
+  std::u16string_view shown = label->Text();
+  QString ending;
+  if (shown.size() > kTooltipMaxLength) {
+    std::size_t length = kTooltipMaxLength;
+    if (QChar::isHighSurrogate(shown[length - 1])) --length;
+    shown = shown.substr(0, length);
+    ending = QStringLiteral("…");
+  }
   // As escaped rich text the tooltip wraps a long text instead of growing
   // as wide as it, and markup in a catalog's text shows as written.
   const QString text = QStringLiteral("<p style='white-space:pre-wrap'>%1</p>")
-                           .arg(ToQString(label->Text()).toHtmlEscaped());
+                           .arg(ToQString(shown).toHtmlEscaped() + ending);
   // The tooltip goes when the pointer leaves the label.
   QToolTip::showText(event.globalPos(), text, &host, area);
 }

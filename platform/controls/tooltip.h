@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include "platform/controls/types.h"
 
 class QHelpEvent;
@@ -17,7 +19,9 @@ TLabel* CutLabelAt(TControl& root, TPointF point);
 
 // Answers the toolkit's tooltip request, which comes once the pointer has
 // rested over the window's widget for the usual delay: over a cut label the
-// tooltip shows its whole text, anywhere else none shows.
+// tooltip shows its whole text, or its first kTooltipMaxLength characters
+// and "…" when it is longer; anywhere else none shows.
+inline constexpr std::size_t kTooltipMaxLength = 4000;
 void ShowTooltip(TControl& root, QWidget& host, const QHelpEvent& event);
 
 }  // namespace fmx

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -512,6 +513,107 @@ TEST_F(CheckerTest, HugeWhitespaceFileIsCheckedWithinBoundedMemory) {
   EXPECT_LT(*growth, 2 * kSize + (std::size_t{50} << 20)) << "peak grew by " << (*growth >> 20) << " MB";
 }
 
+// --- many pictures and many findings ---------------------------------------
+
+// Thousands of poster names that match their files only ignoring case, and
+// as many that match nothing, in one folder: the folder is listed once, not
+// once a name.
+TEST_F(CheckerTest, EachFolderIsListedOnceHoweverManyNamesAreLookedUp) {
+  CopyIcons();
+  constexpr int kGames = 3000;
+  std::string catalog = "[";
+  for (int i = 0; i < kGames; ++i) {
+    const std::string n = std::to_string(i);
+    folder_.write("assets/post/poster-" + n + ".png", "not a picture");
+    if (i > 0) catalog += ",\n";
+    catalog += "{\"id\": " + std::to_string(i + 1) + ", \"url\": \"https://v/\", \"post\": \"POSTER-" +
+               n + ".PNG\", \"qrcode\": \"qr-" + n + ".png\"}";
+  }
+  WriteCatalog(catalog + "]");
+  const std::size_t before = platform::FolderListingsRead();
+  const Report report = CheckCatalogFolder(folder_.text());
+  const std::size_t listed = platform::FolderListingsRead() - before;
+  // assets, assets/post, assets/qrcod, assets/icon at most.
+  EXPECT_LE(listed, 4u);
+  std::map<std::string, int> codes;
+  for (const checker::Finding& finding : report.findings) ++codes[finding.code];
+  EXPECT_EQ(codes["undecodable-image"], kGames) << "each poster is found ignoring case";
+  EXPECT_EQ(codes["missing-file"], kGames) << "no QR image is there";
+  EXPECT_EQ(report.findings.size(), 2u * kGames);
+}
+
+// A name that matches two entries ignoring case matches neither, through
+// the index as through a single look-up.
+TEST(FolderIndex, AnswersAsASingleLookUpDoes) {
+  testing_support::TempFolder folder;
+  folder.write("Same.png", "a");
+  folder.write("SAME.png", "b");
+  folder.write("Only.png", "c");
+  folder.write("Ёлка.png", "d");
+  platform::FolderIndex index;
+  for (const std::u16string name :
+       {u"Same.png", u"same.png", u"only.PNG", u"ёЛКА.png", u"none.png", u"Only.png"}) {
+    EXPECT_EQ(index.FindEntryIgnoringCase(folder.text(), name),
+              platform::FindEntryIgnoringCase(folder.text(), name))
+        << platform::Utf16ToUtf8(name);
+  }
+  EXPECT_EQ(index.FindEntryIgnoringCase(folder.text(), u"ёЛКА.png"), u"Ёлка.png");
+  EXPECT_EQ(index.FindEntryIgnoringCase(folder.text(), u"same.png"), u"");
+}
+
+// 250 games with one id: 249 duplicate-id findings.
+std::string SameIdCatalog() {
+  std::string catalog = "[";
+  for (int i = 0; i < 250; ++i) catalog += std::string(i ? "," : "") + "{\"id\":7,\"url\":\"https://v/\"}";
+  return catalog + "]";
+}
+
+class Collected : public checker::FindingSink {
+ public:
+  void Add(checker::Finding&& finding) override { findings.push_back(std::move(finding)); }
+  std::vector<checker::Finding> findings;
+};
+
+TEST_F(CheckerTest, FindingsOfACodeBeyondTheLimitAreOnlyCounted) {
+  CopyIcons();
+  WriteCatalog(SameIdCatalog());
+  const struct {
+    std::size_t limit, passed, omitted;
+  } cases[] = {{100, 100, 149}, {249, 249, 0}, {1, 1, 248}, {0, 249, 0}};
+  for (const auto& c : cases) {
+    Collected sink;
+    const checker::Summary summary = CheckCatalogFolder(folder_.text(), sink, c.limit);
+    EXPECT_EQ(sink.findings.size(), c.passed) << c.limit;
+    EXPECT_EQ(summary.Count(Severity::Warning), 249u) << "the summary counts them all";
+    EXPECT_EQ(checker::FormatSummary(summary), "250 games, 0 errors, 249 warnings");
+    if (c.omitted == 0) {
+      EXPECT_TRUE(summary.omitted.empty()) << c.limit;
+    } else {
+      ASSERT_EQ(summary.omitted.size(), 1u) << c.limit;
+      EXPECT_EQ(summary.omitted[0].code, "duplicate-id");
+      EXPECT_EQ(summary.omitted[0].count, c.omitted);
+    }
+    // Those passed on are the first ones, in file order.
+    for (std::size_t i = 1; i < sink.findings.size(); ++i) {
+      EXPECT_LT(sink.findings[i - 1].column, sink.findings[i].column);
+    }
+  }
+}
+
+TEST(FormatOmitted, GroupsTheDigitsInThousands) {
+  const struct {
+    std::size_t count;
+    const char* expected;
+  } cases[] = {{1, "… and 1 more [duplicate-id]"},
+               {999, "… and 999 more [duplicate-id]"},
+               {1000, "… and 1,000 more [duplicate-id]"},
+               {999900, "… and 999,900 more [duplicate-id]"},
+               {1234567, "… and 1,234,567 more [duplicate-id]"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(checker::FormatOmitted({"duplicate-id", Severity::Warning, c.count}), c.expected);
+  }
+}
+
 // --- paths and the summary --------------------------------------------------
 
 TEST(JoinPath, AddsOneSeparatorOnlyWhenNeeded) {
@@ -530,13 +632,10 @@ TEST(JoinPath, AddsOneSeparatorOnlyWhenNeeded) {
 
 TEST(FormatSummary, CountsGamesErrorsAndWarningsInSingularOrPlural) {
   auto report = [](std::size_t games, std::size_t errors, std::size_t warnings) {
-    Report r;
+    checker::Summary r;
     r.games = games;
-    for (std::size_t i = 0; i < errors; ++i)
-      r.findings.push_back({Severity::Error, "io", u"x", 0, 0, "m"});
-    for (std::size_t i = 0; i < warnings; ++i) {
-      r.findings.push_back({Severity::Warning, "unknown-key", u"x", 1, 1, "m"});
-    }
+    r.counts[std::size_t(Severity::Error)] = errors;
+    r.counts[std::size_t(Severity::Warning)] = warnings;
     return r;
   };
   EXPECT_EQ(checker::FormatSummary(report(0, 0, 0)), "0 games, 0 errors, 0 warnings");

@@ -98,6 +98,60 @@ TEST(ReportFormats, SarifHasTheStructureConsumersRead) {
             "file:///data/assets/icon/apk-icon.png");
 }
 
+// The sample, as if 100 were kept of each code: 2,500 more duplicate ids
+// and one more unknown key were left out.
+Report CappedReport() {
+  Report report = SampleReport();
+  report.omitted = {{"unknown-key", Severity::Warning, 1}, {"duplicate-id", Severity::Warning, 2500}};
+  report.counts = {1, 2502, 1};
+  return report;
+}
+
+TEST(ReportFormats, EachFormatSaysWhatWasLeftOut) {
+  const Report report = CappedReport();
+  const std::string text = checker::FormatReport(checker::ReportFormat::Text, report);
+  EXPECT_THAT(text, ::testing::EndsWith("[qr-enlarged]\n"
+                                        "… and 1 more [unknown-key]\n"
+                                        "… and 2,500 more [duplicate-id]\n"
+                                        "2 games, 1 error, 2502 warnings, 1 note\n"));
+
+  const json findings = json::parse(checker::FormatJson(report));
+  ASSERT_EQ(findings.size(), 5u);
+  EXPECT_FALSE(findings[2].contains("omitted")) << "findings have no such member";
+  EXPECT_EQ(findings[4], (json{{"path", nullptr},
+                               {"line", nullptr},
+                               {"column", nullptr},
+                               {"severity", "warning"},
+                               {"code", "duplicate-id"},
+                               {"message", "… and 2,500 more [duplicate-id]"},
+                               {"omitted", 2500}}));
+  EXPECT_EQ(findings[3]["omitted"], 1);
+
+  const json log = json::parse(checker::FormatSarif(report, "1.0.0"));
+  const json& run = log.at("runs").at(0);
+  EXPECT_EQ(run.at("results").size(), 3u);
+  const json& notifications = run.at("invocations").at(0).at("toolExecutionNotifications");
+  ASSERT_EQ(notifications.size(), 2u);
+  EXPECT_EQ(notifications[1].at("message").at("text"), "… and 2,500 more [duplicate-id]");
+  EXPECT_EQ(notifications[1].at("associatedRule").at("id"), "duplicate-id");
+  const std::size_t rule = notifications[1].at("associatedRule").at("index");
+  EXPECT_EQ(run.at("tool").at("driver").at("rules").at(rule).at("id"), "duplicate-id");
+  EXPECT_EQ(notifications[1].at("properties").at("omitted"), 2500);
+  EXPECT_EQ(run.at("invocations").at(0).at("executionSuccessful"), true);
+
+  // Nothing left out: no trace of it.
+  EXPECT_FALSE(json::parse(checker::FormatSarif(SampleReport(), "1.0.0"))["runs"][0].contains(
+      "invocations"));
+  EXPECT_EQ(json::parse(checker::FormatJson(SampleReport())).size(), 3u);
+}
+
+// Empty reports are whole documents too.
+TEST(ReportFormats, EmptyReportsAreWellFormed) {
+  const json log = json::parse(checker::FormatSarif(Report{}, "1.0.0"));
+  EXPECT_EQ(log.at("runs").at(0).at("results"), json::array());
+  EXPECT_EQ(checker::FormatJson(Report{}), "[]\n");
+}
+
 TEST(DiagnosticCodes, EveryCodeIsDocumentedOnceAndUnknownCodesAreRefused) {
   std::set<std::string_view> codes;
   for (const checker::DiagnosticCode& code : checker::kDiagnosticCodes) {

@@ -69,16 +69,56 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(VelmarCheckProgram, WrongUsageExitsTwoWithUsageOnStderr) {
   const auto other = folder_.write("other.json", "[]");
   const std::vector<std::vector<std::string>> wrong = {
-      {"--verbose"}, {"-x"}, {Folder(), Folder()}, {""}, {"--format=xml"}, {other.string()}};
+      {"--verbose"}, {"-x"}, {Folder(), Folder()}, {""}, {"--format=xml"}, {other.string()},
+      {"--max-findings="}, {"--max-findings=-1"}, {"--max-findings=ten"},
+      {"--max-findings=1000000000000000000000"}};
   for (const auto& args : wrong) {
     const ProgramRun run = RunCheck(args);
     const std::string shown = args[0];
     EXPECT_EQ(run.status, 2) << shown;
     EXPECT_EQ(run.out, "") << shown;
-    EXPECT_NE(run.err.find("usage: velmar-check [--format=text|json|sarif] [FOLDER]"),
+    EXPECT_NE(run.err.find("usage: velmar-check [--format=text|json|sarif] [--max-findings=N] "
+                           "[FOLDER]"),
               std::string::npos)
         << shown;
   }
+}
+
+// 150 games without "url", one id: 150 findings of one code, 149 of another.
+TEST_F(VelmarCheckProgram, KeepsAHundredFindingsOfEachCodeUnlessToldOtherwise) {
+  CopyIcons();
+  std::string catalog = "[";
+  for (int i = 0; i < 150; ++i) catalog += std::string(i ? "," : "") + "{\"id\":3}";
+  WriteCatalog(catalog + "]");
+  auto count = [](const std::string& out, const std::string& part) {
+    std::size_t n = 0;
+    for (std::size_t at = out.find(part); at != std::string::npos; at = out.find(part, at + 1)) ++n;
+    return n;
+  };
+  const struct {
+    std::vector<std::string> options;
+    std::size_t shown;
+    const char* omitted;  // the lines that say what was left out, in the order of --help
+  } cases[] = {
+      {{}, 100, "… and 49 more [duplicate-id]\n… and 50 more [address-not-opened]\n"},
+      {{"--max-findings=149"}, 149, "… and 1 more [address-not-opened]\n"},
+      {{"--max-findings=0"}, 150, ""},
+      {{"--max-findings=0", "--max-findings=7"}, 7,
+       "… and 142 more [duplicate-id]\n… and 143 more [address-not-opened]\n"}};
+  for (const auto& c : cases) {
+    std::vector<std::string> args = c.options;
+    args.push_back(Folder());
+    const ProgramRun run = RunCheck(args);
+    const std::string label = ::testing::PrintToString(c.options);
+    EXPECT_EQ(run.status, 0) << label;
+    EXPECT_EQ(count(run.out, "[address-not-opened]\n"), c.shown + (c.shown < 150)) << label;
+    EXPECT_TRUE(run.out.ends_with(std::string(c.omitted) + "150 games, 0 errors, 299 warnings\n"))
+        << label << "\n" << run.out.substr(run.out.size() > 300 ? run.out.size() - 300 : 0);
+  }
+  const ProgramRun json = RunCheck({"--format=json", "--max-findings=1", Folder()});
+  EXPECT_EQ(count(json.out, "\"omitted\""), 2u) << json.out;
+  const ProgramRun sarif = RunCheck({"--format=sarif", "--max-findings=1", Folder()});
+  EXPECT_EQ(count(sarif.out, "\"toolExecutionNotifications\""), 1u) << sarif.out;
 }
 
 TEST_F(VelmarCheckProgram, HelpExplainsEveryCodeOfTheTableAndExitsZero) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <unordered_map>
 
 #include "catalog/catalog_fields.h"
 #include "catalog/game_data.h"
@@ -158,29 +159,23 @@ class Checker {
  public:
   // With `errorsOnly`, only what makes the program give up on games.json is
   // looked for: no game is checked and no picture opened.
-  Checker(std::u16string_view folder, bool errorsOnly)
+  Checker(std::u16string_view folder, bool errorsOnly, FindingSink& sink, std::size_t maxPerCode)
       : folder_(folder),
         catalogPath_(JoinPath(folder, GameData::kCatalogFileName)),
-        errorsOnly_(errorsOnly) {}
+        errorsOnly_(errorsOnly),
+        sink_(sink),
+        maxPerCode_(maxPerCode) {}
 
-  Report Run() {
+  Summary Run() {
     if (!folder_.empty() && !platform::FolderExists(folder_)) {
       AddUnplaced(catalogPath_, "io", "the folder does not exist");
-      return std::move(report_);
+      return Finish();
     }
     CheckCatalogFile();
-    std::stable_sort(placed_.begin(), placed_.end(),
-                     [](const Placed& a, const Placed& b) { return a.offset < b.offset; });
-    for (Placed& placed : placed_) {
-      const TextPosition position = lines_->At(placed.offset);
-      placed.finding.line = position.line;
-      placed.finding.column = position.column;
-      report_.findings.push_back(std::move(placed.finding));
-    }
     // Without games.json the folder is most likely not a data folder at all;
     // its icons would only add noise.
     if (!errorsOnly_ && platform::FileExists(catalogPath_)) CheckIcons();
-    return std::move(report_);
+    return Finish();
   }
 
  private:
@@ -189,7 +184,8 @@ class Checker {
     Finding finding;
   };
 
-  // The severity of a finding is its code's.
+  // The severity of a finding is its code's. Findings in games.json wait
+  // until the element they are about is checked, to go out in file order.
   void Add(std::size_t offset, std::string code, std::string message) {
     const Severity severity = FindDiagnosticCode(code).severity;
     placed_.push_back(
@@ -197,8 +193,39 @@ class Checker {
   }
   void AddUnplaced(std::u16string path, std::string code, std::string message) {
     const Severity severity = FindDiagnosticCode(code).severity;
-    report_.findings.push_back(
-        Finding{severity, std::move(code), std::move(path), 0, 0, std::move(message)});
+    Emit(Finding{severity, std::move(code), std::move(path), 0, 0, std::move(message)});
+  }
+
+  // Elements of the array lie one after the other in the file, and each
+  // one's findings lie inside it: sorting them element by element puts the
+  // whole file in order.
+  void FlushPlaced() {
+    std::stable_sort(placed_.begin(), placed_.end(),
+                     [](const Placed& a, const Placed& b) { return a.offset < b.offset; });
+    for (Placed& placed : placed_) {
+      const TextPosition position = lines_->At(placed.offset);
+      placed.finding.line = position.line;
+      placed.finding.column = position.column;
+      Emit(std::move(placed.finding));
+    }
+    placed_.clear();
+  }
+
+  void Emit(Finding&& finding) {
+    ++summary_.counts[std::size_t(finding.severity)];
+    const std::size_t ofCode = ++perCode_[finding.code];
+    if (maxPerCode_ == 0 || ofCode <= maxPerCode_) sink_.Add(std::move(finding));
+  }
+
+  Summary Finish() {
+    for (const DiagnosticCode& code : kDiagnosticCodes) {
+      const auto kept = perCode_.find(std::string(code.code));
+      if (kept != perCode_.end() && kept->second > maxPerCode_ && maxPerCode_ > 0) {
+        summary_.omitted.push_back(
+            Omitted{std::string(code.code), code.severity, kept->second - maxPerCode_});
+      }
+    }
+    return std::move(summary_);
   }
 
   std::string LineAndColumn(std::size_t offset) const {
@@ -234,15 +261,17 @@ class Checker {
     const auto document = platform::json::Parse(bytes_, &error);
     if (!document) {
       ReportParseError(error);
+      FlushPlaced();
       return;
     }
     const Value root = document->root();
     if (!root.isArray()) {
       Add(root.position(), "not-array",
           "the catalog must be an array [ ... ] of games, not " + KindName(root));
+      FlushPlaced();
       return;
     }
-    report_.games = root.size();
+    summary_.games = root.size();
     std::size_t index = 0;
     for (Value element : root) {
       if (element.isObject()) {
@@ -252,6 +281,7 @@ class Checker {
             "element " + Number(index + 1) + " of the catalog is " + KindName(element) +
                 ", not a game object { ... }");
       }
+      FlushPlaced();
       ++index;
     }
   }
@@ -431,8 +461,8 @@ class Checker {
     }
   }
 
-  GameData::TAssetFile FindAsset(std::u16string_view subfolder, std::u16string_view name) const {
-    return GameData::FindAssetFile(JoinPath(folder_, u""), subfolder, name);
+  GameData::TAssetFile FindAsset(std::u16string_view subfolder, std::u16string_view name) {
+    return GameData::FindAssetFile(JoinPath(folder_, u""), subfolder, name, &folders_);
   }
 
   // Why a picture the program looks for is not shown, or nothing when it is;
@@ -441,8 +471,8 @@ class Checker {
     std::string code;
     std::string text;
   };
-  static std::optional<PictureProblem> ProblemWith(const GameData::TAssetFile& file,
-                                                   fmx::PictureFacts& facts) {
+  std::optional<PictureProblem> ProblemWith(const GameData::TAssetFile& file,
+                                            fmx::PictureFacts& facts) {
     using State = GameData::TAssetFile::TState;
     switch (file.State) {
       case State::Missing:
@@ -456,13 +486,20 @@ class Checker {
                                                   " is not a regular file, so the program does "
                                                   "not read it"};
       case State::Found:
-        facts = fmx::InspectPicture(file.Path);
+        facts = Inspect(file.Path);
         if (!facts.decodes) {
           return PictureProblem{"undecodable-image", "cannot be shown: " + facts.reason};
         }
         break;
     }
     return std::nullopt;
+  }
+
+  // Games may share a picture; each file is opened once.
+  const fmx::PictureFacts& Inspect(const std::u16string& path) {
+    auto known = pictures_.find(path);
+    if (known == pictures_.end()) known = pictures_.emplace(path, fmx::InspectPicture(path)).first;
+    return known->second;
   }
 
   static std::string Upper(std::string text) {
@@ -579,25 +616,54 @@ class Checker {
     std::size_t offset;
   };
   std::map<std::int32_t, FirstUse> ids_;
-  Report report_;
+  platform::FolderIndex folders_;
+  std::unordered_map<std::u16string, fmx::PictureFacts> pictures_;
+  FindingSink& sink_;
+  std::size_t maxPerCode_;
+  std::map<std::string, std::size_t, std::less<>> perCode_;  // findings of each code so far
+  Summary summary_;
 };
+
+class Collector : public FindingSink {
+ public:
+  explicit Collector(std::vector<Finding>& findings) : findings_(findings) {}
+  void Add(Finding&& finding) override { findings_.push_back(std::move(finding)); }
+
+ private:
+  std::vector<Finding>& findings_;
+};
+
+// 999900 as "999,900".
+std::string Grouped(std::size_t n) {
+  std::string digits = std::to_string(n);
+  for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+  return digits;
+}
 
 }  // namespace
 
-std::size_t Report::Count(Severity severity) const {
-  return static_cast<std::size_t>(
-      std::count_if(findings.begin(), findings.end(),
-                    [severity](const Finding& f) { return f.severity == severity; }));
+Summary CheckCatalogFolder(std::u16string_view folder, FindingSink& sink,
+                           std::size_t maxPerCode) {
+  return Checker(folder, false, sink, maxPerCode).Run();
 }
 
-Report CheckCatalogFolder(std::u16string_view folder) { return Checker(folder, false).Run(); }
+Report CheckCatalogFolder(std::u16string_view folder) {
+  Report report;
+  Collector collector(report.findings);
+  static_cast<Summary&>(report) = CheckCatalogFolder(folder, collector);
+  return report;
+}
 
 std::optional<Finding> FirstCatalogError(std::u16string_view folder) {
-  Report report = Checker(folder, true).Run();
-  for (Finding& finding : report.findings) {
-    if (finding.severity == Severity::Error) return std::move(finding);
-  }
-  return std::nullopt;
+  class FirstError : public FindingSink {
+   public:
+    void Add(Finding&& finding) override {
+      if (!first && finding.severity == Severity::Error) first = std::move(finding);
+    }
+    std::optional<Finding> first;
+  } sink;
+  Checker(folder, true, sink, 0).Run();
+  return std::move(sink.first);
 }
 
 std::u16string JoinPath(std::u16string_view folder, std::u16string_view name) {
@@ -614,7 +680,11 @@ std::string FormatFinding(const Finding& finding) {
   return line + finding.message + " [" + finding.code + "]";
 }
 
-std::string FormatSummary(const Report& report) {
+std::string FormatOmitted(const Omitted& omitted) {
+  return "… and " + Grouped(omitted.count) + " more [" + omitted.code + "]";
+}
+
+std::string FormatSummary(const Summary& report) {
   auto counted = [](std::size_t n, const char* one, const char* many) {
     return Number(n) + " " + (n == 1 ? one : many);
   };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -23,14 +24,43 @@ struct Finding {
   std::string message;  // UTF-8, one line
 };
 
-struct Report {
-  std::size_t games = 0;  // elements of the catalog array
-  std::vector<Finding> findings;
-  std::size_t Count(Severity severity) const;
+// Findings of one code beyond the number kept of each.
+struct Omitted {
+  std::string code;
+  Severity severity = Severity::Error;
+  std::size_t count = 0;
 };
 
-// Checks `folder`/games.json and the pictures it names. Findings about
-// games.json come in file order, then those about the icons.
+// What a check found, counted: every finding, those passed on and those
+// left out alike.
+struct Summary {
+  std::size_t games = 0;  // elements of the catalog array
+  std::array<std::size_t, 3> counts{};  // by Severity
+  std::vector<Omitted> omitted;         // in the order of the code table
+  std::size_t Count(Severity severity) const { return counts[std::size_t(severity)]; }
+};
+
+// Where findings go as they are found, in file order.
+class FindingSink {
+ public:
+  virtual ~FindingSink() = default;
+  virtual void Add(Finding&& finding) = 0;
+};
+
+// A check with its findings kept.
+struct Report : Summary {
+  std::vector<Finding> findings;
+};
+
+// Checks `folder`/games.json and the pictures it names, passing each finding
+// to `sink` as it is found: those about games.json in file order, then those
+// about the icons. Of each code at most `maxPerCode` findings are passed on
+// (0: all); the rest are only counted. Memory does not grow with the number
+// of findings.
+Summary CheckCatalogFolder(std::u16string_view folder, FindingSink& sink,
+                           std::size_t maxPerCode = 0);
+
+// The same, every finding kept.
 Report CheckCatalogFolder(std::u16string_view folder);
 
 // The first reason the program would not use `folder`/games.json, in the
@@ -45,6 +75,8 @@ std::u16string JoinPath(std::u16string_view folder, std::u16string_view name);
 // finding has no place in the file. UTF-8, no line break.
 std::string FormatFinding(const Finding& finding);
 // "12 games, 0 errors, 1 warning".
-std::string FormatSummary(const Report& report);
+std::string FormatSummary(const Summary& summary);
+// "… and 999,900 more [duplicate-id]".
+std::string FormatOmitted(const Omitted& omitted);
 
 }  // namespace checker

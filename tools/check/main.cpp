@@ -18,7 +18,8 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: velmar-check [--format=text|json|sarif] [FOLDER]\n";
+constexpr const char* kUsage =
+    "usage: velmar-check [--format=text|json|sarif] [--max-findings=N] [FOLDER]\n";
 
 constexpr const char* kHelp =
     "Checks FOLDER/games.json and the pictures it names under FOLDER/assets/ the way\n"
@@ -35,6 +36,9 @@ constexpr const char* kHelp =
     "  --format=json   the findings as a JSON array of {path, line, column, severity,\n"
     "                  code, message}, for editors and CI\n"
     "  --format=sarif  the findings as a SARIF 2.1.0 log, for code-scanning tools\n"
+    "  --max-findings=N  at most N findings of each code (default 100); the rest are\n"
+    "                  counted in one line \"... and M more [code]\" and in the summary.\n"
+    "                  0 shows them all\n"
     "\n";
 
 constexpr const char* kExitStatus =
@@ -66,14 +70,26 @@ int WrongUsage(const std::string& why) {
   return 2;
 }
 
-enum class Format { Text, Json, Sarif };
+constexpr std::size_t kDefaultMaxFindings = 100;
+
+// A whole number of at most 18 digits, nothing else.
+std::optional<std::size_t> Count(std::string_view text) {
+  if (text.empty() || text.size() > 18) return std::nullopt;
+  std::size_t n = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    n = n * 10 + std::size_t(c - '0');
+  }
+  return n;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const platform::Utf8Arguments utf8(argc, argv);
   std::optional<std::u16string> folder;
-  Format format = Format::Text;
+  checker::ReportFormat format = checker::ReportFormat::Text;
+  std::size_t maxFindings = kDefaultMaxFindings;
   bool optionsEnd = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
@@ -87,10 +103,14 @@ int main(int argc, char** argv) {
       return 0;
     } else if (!optionsEnd && arg.starts_with("--format=")) {
       const std::string_view name = arg.substr(9);
-      if (name == "text") format = Format::Text;
-      else if (name == "json") format = Format::Json;
-      else if (name == "sarif") format = Format::Sarif;
+      if (name == "text") format = checker::ReportFormat::Text;
+      else if (name == "json") format = checker::ReportFormat::Json;
+      else if (name == "sarif") format = checker::ReportFormat::Sarif;
       else return WrongUsage("unknown format '" + std::string(name) + "'");
+    } else if (!optionsEnd && arg.starts_with("--max-findings=")) {
+      const auto count = Count(arg.substr(15));
+      if (!count) return WrongUsage("--max-findings takes a whole number, 0 for all");
+      maxFindings = *count;
     } else if (!optionsEnd && arg.size() > 1 && arg.front() == '-') {
       return WrongUsage("unknown option '" + std::string(arg) + "'");
     } else if (folder) {
@@ -115,21 +135,11 @@ int main(int argc, char** argv) {
   }
 
   fmx::PictureDecoders decoders(argc, argv);
-  const checker::Report report =
-      checker::CheckCatalogFolder(folder ? *folder : GameData::GetAppDir());
-  switch (format) {
-    case Format::Text:
-      for (const checker::Finding& finding : report.findings) {
-        std::puts(checker::FormatFinding(finding).c_str());
-      }
-      std::puts(checker::FormatSummary(report).c_str());
-      break;
-    case Format::Json:
-      std::fputs(checker::FormatJson(report).c_str(), stdout);
-      break;
-    case Format::Sarif:
-      std::fputs(checker::FormatSarif(report, VELMAR_VERSION).c_str(), stdout);
-      break;
-  }
+  const auto writer = checker::MakeReportWriter(
+      format, [](std::string_view part) { std::fwrite(part.data(), 1, part.size(), stdout); },
+      VELMAR_VERSION);
+  const checker::Summary report = checker::CheckCatalogFolder(
+      folder ? *folder : GameData::GetAppDir(), *writer, maxFindings);
+  writer->Finish(report);
   return report.Count(checker::Severity::Error) > 0 ? 1 : 0;
 }
