@@ -2,6 +2,8 @@
 
 #include <QImage>
 
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace fmx {
@@ -9,8 +11,20 @@ namespace fmx {
 // Whether the bytes begin like an HD Photo (JPEG XR) file.
 bool LooksLikeHdPhoto(std::string_view bytes);
 
+// The most pixel bytes a decoded picture may take, as for the toolkit's
+// other picture readers: a larger picture is refused before it is decoded.
+inline constexpr std::uint64_t kMaxHdPhotoPixelBytes = std::uint64_t{128} << 20;
+
+// The width and height the file's directory declares, when it has both.
+struct HdPhotoSize {
+  std::uint32_t width = 0, height = 0;
+};
+std::optional<HdPhotoSize> DeclaredHdPhotoSize(std::string_view bytes);
+
 // Decodes an HD Photo held in memory. Raises EPictureError when the bytes
-// are no HD Photo, are damaged, or hold a pixel format without an 8-bit form.
+// are no HD Photo, are damaged, declare more pixels than kMaxHdPhotoPixelBytes
+// hold (told before any decoding), or hold a pixel format without an 8-bit
+// form.
 // Where the system allows, the decoder runs in a child process for at most
 // a few seconds, so that a damaged file cannot stop or hang the program.
 QImage DecodeHdPhoto(std::string_view bytes);

@@ -9,11 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls/hd_photo.h"
 #include "platform/controls/picture.h"
 
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -110,6 +112,14 @@ Pixels DecodePixels(std::string_view bytes) {
   const PKPixelFormatGUID* target = TargetFormat(source);
   if (!target) throw EPictureError("HD Photo: unsupported pixel format");
   const PKPixelFormatGUID wanted = *target;
+  // The picture as it will be held, checked before anything is decoded.
+  const std::uint64_t pixelBytes =
+      std::uint64_t{BytesPerLine(wanted, static_cast<std::size_t>(width))} *
+      static_cast<std::uint64_t>(height);
+  if (pixelBytes > kMaxHdPhotoPixelBytes) {
+    throw EPictureError("HD Photo: picture too large (" + std::to_string(width) + " x " +
+                        std::to_string(height) + ")");
+  }
   Check(PKCodecFactory_CreateFormatConverter(&d.converter), "creating the converter");
   Check(d.converter->Initialize(d.converter, d.decoder, nullptr, wanted), "preparing the conversion");
 
@@ -163,7 +173,33 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
   return true;
 }
 
+// The decoder may take what a picture of the largest size allowed needs,
+// held twice over (decoded lines and the copy sent), and some to work with;
+// a file that makes it ask for more is refused, not given the memory.
+constexpr std::uint64_t kDecoderMemory = 4 * kMaxHdPhotoPixelBytes + (std::uint64_t{256} << 20);
+
+// Caps the child's address space at what it uses now plus the decoder's
+// share. Only calls that are safe after fork.
+void LimitAddressSpace() {
+  const int statm = ::open("/proc/self/statm", O_RDONLY | O_CLOEXEC);
+  if (statm < 0) return;
+  char text[64] = {};
+  const ssize_t n = ::read(statm, text, sizeof text - 1);
+  ::close(statm);
+  if (n <= 0) return;
+  std::uint64_t pages = 0;
+  for (const char* c = text; *c >= '0' && *c <= '9'; ++c) pages = pages * 10 + std::uint64_t(*c - '0');
+  const std::uint64_t used = pages * static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
+  rlimit limit{};
+  if (::getrlimit(RLIMIT_AS, &limit) != 0) return;
+  const rlim_t wanted = static_cast<rlim_t>(used + kDecoderMemory);
+  if (limit.rlim_cur != RLIM_INFINITY && limit.rlim_cur <= wanted) return;
+  limit.rlim_cur = wanted;
+  ::setrlimit(RLIMIT_AS, &limit);
+}
+
 [[noreturn]] void DecodeInChild(std::string_view bytes, int out) {
+  LimitAddressSpace();
   // The library talks on the standard streams about tags it does not know.
   const int null = ::open("/dev/null", O_WRONLY);
   if (null >= 0) {

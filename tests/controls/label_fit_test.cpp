@@ -113,4 +113,50 @@ TEST(LabelFit, ResizingTheLabelShowsMoreOrFewerLines) {
   EXPECT_EQ(InkAround(form->Snapshot(), {20, 20, 155, 190}).outside, 0);
 }
 
+// A text of a million characters costs what the lines shown cost: only a
+// bounded part of it is laid out, and what is drawn is what a text of its
+// first few hundred characters (laid out whole) draws.
+struct LongTextCase {
+  const char* name;
+  std::u16string unit;  // repeated to a million characters
+  TRectF box;
+  float size;
+  bool wrap;
+};
+
+void PrintTo(const LongTextCase& c, std::ostream* os) { *os << c.name; }
+
+class LabelOfAMillionCharacters : public ::testing::TestWithParam<LongTextCase> {};
+
+TEST_P(LabelOfAMillionCharacters, LaysOutOnlyWhatDecidesTheLinesShown) {
+  const LongTextCase& c = GetParam();
+  std::u16string text;
+  while (text.size() < 1000000) text += c.unit;
+  // Far more than fits, still laid out whole.
+  const std::u16string head = text.substr(0, 400);
+  auto form = MakeForm();
+  TLabel* whole = AddLabel(*form, c.box, head, c.size, c.wrap);
+  TLabel* big = AddLabel(*form, c.box, text, c.size, c.wrap);
+  ASSERT_EQ(whole->LaidOutLength(), head.size());
+  ASSERT_TRUE(whole->TextCut());
+
+  EXPECT_LT(big->LaidOutLength(), 10000u);
+  EXPECT_TRUE(big->TextCut());
+  EXPECT_EQ(big->ShownLineCount(), whole->ShownLineCount());
+  EXPECT_EQ(big->CutLineText(), whole->CutLineText());
+  EXPECT_EQ(big->CutLineText().back(), u'…');
+  EXPECT_EQ(big->Text().size(), text.size()) << "the text itself is kept whole";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LabelOfAMillionCharacters,
+    ::testing::Values(
+        LongTextCase{"words_in_a_name_label", u"Ледяной дракон ", {20, 20, 155, 70}, 13, true},
+        LongTextCase{"one_word_breaks_anywhere", u"ы", {20, 20, 155, 70}, 13, true},
+        LongTextCase{"one_line_without_wrap", u"Пиксельный дрейф ", {20, 80, 220, 97}, 12, false},
+        // Characters beyond the first 65,536 are never split in two.
+        LongTextCase{"pairs_of_code_units", u"\U0001D400\U0001D401 ", {20, 100, 155, 150}, 13,
+                     true}),
+    [](const ::testing::TestParamInfo<LongTextCase>& info) { return info.param.name; });
+
 }  // namespace

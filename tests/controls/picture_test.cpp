@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "controls_test_support.h"
+#include "platform/controls/hd_photo.h"
 #include "platform/controls/picture.h"
 #include "platform/controls/picture_check.h"
 #include "support/temp_folder.h"
@@ -121,6 +122,53 @@ TEST(Pictures, DamagedHdPhotoIsRefusedCleanly) {
   EXPECT_FALSE(CanDecodePicture(ToText(damaged), &reason));
   EXPECT_NE(reason.find("HD Photo"), std::string::npos) << reason;
   ExpectThreeColours(LoadPicture(ToText(kHdPhoto)));  // and decodes the next one
+}
+
+// The sample with the size its directory declares changed (the coded
+// picture itself stays 16 x 8).
+std::string HdPhotoDeclaring(std::uint32_t width, std::uint32_t height) {
+  std::string bytes = HdPhotoBytes();
+  auto little = [&bytes](std::size_t at, std::size_t size) {
+    std::uint32_t value = 0;
+    for (std::size_t i = size; i-- > 0;) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+  };
+  const std::size_t directory = little(4, 4);
+  for (std::size_t i = 0, n = little(directory, 2); i < n; ++i) {
+    const std::size_t at = directory + 2 + 12 * i;
+    const std::uint32_t tag = little(at, 2);
+    if (tag != 0xBC80 && tag != 0xBC81) continue;
+    const std::uint32_t value = tag == 0xBC80 ? width : height;
+    for (std::size_t b = 0; b < 4; ++b) bytes[at + 8 + b] = char(value >> (8 * b) & 0xFF);
+  }
+  return bytes;
+}
+
+TEST(Pictures, HdPhotoDeclaringTooManyPixelsIsRefusedBeforeDecoding) {
+  const auto size = DeclaredHdPhotoSize(HdPhotoBytes());
+  ASSERT_TRUE(size);
+  EXPECT_EQ(size->width, 16u);
+  EXPECT_EQ(size->height, 8u);
+  EXPECT_FALSE(DeclaredHdPhotoSize(HdPhotoBytes().substr(0, 20))) << "cut inside the directory";
+
+  TempFolder folder;
+  // The decoder reads the coded picture's own size, which is small: only
+  // the check of the declared size, before any decoding, refuses these.
+  const struct {
+    std::uint32_t width, height;
+    bool shows;
+  } cases[] = {{16000, 16000, false}, {32000, 32000, false}, {1u << 31, 2, false},
+               {16384, 8192, true}, {16, 8, true}};
+  for (const auto& c : cases) {
+    const auto path = ToText(folder.write("big.hdp", HdPhotoDeclaring(c.width, c.height)));
+    std::string reason;
+    EXPECT_EQ(CanDecodePicture(path, &reason), c.shows) << c.width << " x " << c.height;
+    if (!c.shows) {
+      EXPECT_EQ(reason, "HD Photo: picture too large (" + std::to_string(c.width) + " x " +
+                            std::to_string(c.height) + ")");
+      EXPECT_THROW(LoadPicture(path), EPictureError);
+    }
+  }
 }
 
 }  // namespace

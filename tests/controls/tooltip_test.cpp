@@ -98,6 +98,29 @@ TEST_F(TooltipTest, RestingOnACutLabelShowsTheWholeText) {
   EXPECT_TRUE(WaitFor([] { return !QToolTip::isVisible(); }));
 }
 
+// A text far longer than a screen shows its beginning, the rest told by "…";
+// one just as long as the limit shows whole.
+TEST_F(TooltipTest, ATextLongerThanAScreenShowsItsBeginning) {
+  std::u16string text;
+  while (text.size() < 1000000) text += u"Ледяной дракон ";
+  const struct {
+    std::size_t length;
+    bool shortened;
+  } cases[] = {{kTooltipMaxLength, false}, {kTooltipMaxLength + 1, true}, {text.size(), true}};
+  for (const auto& c : cases) {
+    HideTooltip();
+    cut_->SetText(text.substr(0, c.length));
+    RestAt(100, 25);
+    ASSERT_TRUE(QToolTip::isVisible()) << c.length;
+    const std::u16string shown = ShownText();
+    if (c.shortened) {
+      EXPECT_EQ(shown, text.substr(0, kTooltipMaxLength) + u"…") << c.length;
+    } else {
+      EXPECT_EQ(shown, text.substr(0, c.length));
+    }
+  }
+}
+
 TEST_F(TooltipTest, PointerRestingOnTheWindowBringsTheTooltipAfterTheDelay) {
   QWidget* host = form_->NativeWidget();
   form_->Show();
