@@ -74,6 +74,16 @@ class Window {
     if (poster) WritePoster(root_ / "assets" / "post" / kPosterName);
     std::ofstream(root_ / "games.json", std::ios::binary)
         << GenerateCatalog(games, poster ? kPosterName : "");
+    Open();
+  }
+  // A window on a catalog given as its text.
+  Window(const std::string& name, const std::string& catalog) {
+    root_ = fs::temp_directory_path() / ("velmar-window-bench-" + name);
+    fs::create_directories(root_ / "settings");
+    std::ofstream(root_ / "games.json", std::ios::binary) << catalog;
+    Open();
+  }
+  void Open() {
     fs::remove(root_ / "settings" / "Velmar" / "favorites.json");
     platform::OverrideExecutableFolder(root_.u16string());
     platform::OverrideSettingsBaseFolder((root_ / "settings").u16string());
@@ -173,6 +183,48 @@ BENCHMARK(BM_RowClickPoster)
     ->ArgsProduct({{10000}, {1, 0}, {0, 1}})
     ->ArgNames({"games", "first", "paint"})
     ->Unit(benchmark::kMillisecond);
+
+// Eleven games whose name and twelve information lines are 1, 10, ...,
+// 1,000,000 characters of words; the last game all a million.
+std::string LongTextCatalog() {
+  const std::string words = "Ледяной дракон пиксельный дрейф ";  // 32 characters
+  auto text = [&words](std::size_t characters) {
+    std::string out;
+    for (std::size_t i = 0; i < characters / 32; ++i) out += words;
+    return out + std::string(characters % 32, 'x');
+  };
+  const char* keys[] = {"name", "genre", "developer", "year", "text1", "text2", "text3",
+                        "text4", "text5", "text6", "text7", "text8"};
+  std::string catalog = "[";
+  for (int game = 0; game < 11; ++game) {
+    std::size_t length = 1;
+    for (int i = 0; i < (game < 10 ? game % 7 : 6); ++i) length *= 10;
+    const std::string value = "\"" + text(length) + "\"";
+    catalog += game ? ",\n" : "\n";
+    catalog += "{\"id\": " + std::to_string(game + 1) + ", \"url\": \"https://v/\", \"name\": " + value +
+               ", \"info\": {";
+    for (const char* key : keys) catalog += std::string(key == keys[0] ? "" : ", ") + "\"" + key + "\": " + value;
+    catalog += "}}";
+  }
+  return catalog + "]";
+}
+
+// From nothing to the first frame on that catalog: read, list, details.
+void BM_OpenLongTexts(benchmark::State& state) {
+  const std::string catalog = LongTextCatalog();
+  for (auto _ : state) {
+    Window window("long-texts", catalog);
+    benchmark::DoNotOptimize(window.form().Snapshot());
+  }
+}
+BENCHMARK(BM_OpenLongTexts)->Unit(benchmark::kMillisecond);
+
+// A keystroke there costs about what it costs with short names.
+void BM_SearchKeystrokeLongTexts(benchmark::State& state) {
+  Window window("long-texts", LongTextCatalog());
+  TypeAndDeleteByTurns(state, window);
+}
+BENCHMARK(BM_SearchKeystrokeLongTexts)->Unit(benchmark::kMillisecond);
 
 // One star click on the second row, favourites file written included.
 void BM_StarClick(benchmark::State& state) {

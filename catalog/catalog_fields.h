@@ -19,7 +19,8 @@ namespace GameData {
 // holding them share one copy.
 class TRecurringTexts {
  public:
-  platform::SharedText Get(std::u16string_view text);
+  // The text kept before that equals this one, else this one, kept.
+  platform::SharedText Get(const platform::SharedText& text);
 
  private:
   // Keys view the characters of the texts they map to, which never move.
@@ -50,6 +51,9 @@ std::int32_t GetJSONInt(platform::json::Value object, std::string_view name,
                         std::int32_t defaultValue);
 std::u16string GetJSONStr(platform::json::Value object, std::string_view name,
                           std::u16string_view defaultValue);
+// GetJSONStr's text as the records hold it, converted without a copy between.
+platform::SharedText GetJSONText(platform::json::Value object, std::string_view name,
+                                 const platform::SharedText& defaultValue);
 bool GetJSONObject(platform::json::Value object, std::string_view name,
                    platform::json::Value& result);
 

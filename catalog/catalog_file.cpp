@@ -1,5 +1,6 @@
 #include <charconv>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "catalog/catalog_fields.h"
@@ -34,31 +35,30 @@ std::optional<Value> PresentMember(Value object, std::string_view name) {
 
 }  // namespace
 
-platform::SharedText TRecurringTexts::Get(std::u16string_view text) {
+platform::SharedText TRecurringTexts::Get(const platform::SharedText& text) {
   if (text.empty()) return {};
-  const auto found = texts_.find(text);
+  const auto found = texts_.find(text.View());
   if (found != texts_.end()) return found->second;
-  platform::SharedText kept(text);
-  texts_.emplace(kept.View(), kept);
-  return kept;
+  texts_.emplace(text.View(), text);
+  return text;
 }
 
 void ReadGame(Value object, std::size_t index, TGameInfo& game, TRecurringTexts* recurring) {
   const auto infoText = [&](Value info, std::string_view key) {
-    const std::u16string text = GetJSONStr(info, key, u"");
-    return recurring ? recurring->Get(text) : platform::SharedText(text);
+    const platform::SharedText text = GetJSONText(info, key, {});
+    return recurring ? recurring->Get(text) : text;
   };
   game.ID = GetJSONInt(object, "id", static_cast<std::int32_t>(index + 1));
-  game.Name = GetJSONStr(object, "name", u"");
-  game.URL = GetJSONStr(object, "url", u"");
-  game.APKUrl = GetJSONStr(object, "apkUrl", u"");
-  game.PostImage = GetJSONStr(object, "post", u"");
-  game.QRCodeImage = GetJSONStr(object, "qrcode", u"");
+  game.Name = GetJSONText(object, "name", {});
+  game.URL = GetJSONText(object, "url", {});
+  game.APKUrl = GetJSONText(object, "apkUrl", {});
+  game.PostImage = GetJSONText(object, "post", {});
+  game.QRCodeImage = GetJSONText(object, "qrcode", {});
   Value info = object;
   if (GetJSONObject(object, "info", info)) {
-    const std::u16string infoName = GetJSONStr(info, "name", game.Name);
+    const platform::SharedText infoName = GetJSONText(info, "name", game.Name);
     // Most games show their list name in the information lines too: shared.
-    game.InfoName = infoName == game.Name.View() ? game.Name : platform::SharedText(infoName);
+    game.InfoName = infoName == game.Name ? game.Name : infoName;
     game.InfoGenre = infoText(info, "genre");
     game.InfoDeveloper = infoText(info, "developer");
     game.InfoYear = infoText(info, "year");
@@ -154,20 +154,35 @@ bool TryJSONInt(Value object, std::string_view name, std::int32_t& value) {
   }
 }
 
-bool TryJSONStr(Value object, std::string_view name, std::u16string& value) {
+namespace {
+
+// The UTF-8 text a member converts to, or nothing.
+std::optional<std::string_view> MemberText(Value object, std::string_view name) {
   const auto member = PresentMember(object, name);
-  if (!member) return false;
+  if (!member) return std::nullopt;
   switch (member->kind()) {
     case Kind::String:
     case Kind::Number:
-      value = platform::Utf8ToUtf16(member->text());
-      return true;
+      return member->text();
     case Kind::Boolean:
-      value = member->boolean() ? u"true" : u"false";
-      return true;
+      return member->boolean() ? "true" : "false";
     default:
-      return false;
+      return std::nullopt;
   }
+}
+
+}  // namespace
+
+bool TryJSONStr(Value object, std::string_view name, std::u16string& value) {
+  const auto text = MemberText(object, name);
+  if (text) value = platform::Utf8ToUtf16(*text);
+  return text.has_value();
+}
+
+platform::SharedText GetJSONText(Value object, std::string_view name,
+                                 const platform::SharedText& defaultValue) {
+  const auto text = MemberText(object, name);
+  return text ? platform::SharedText::FromUtf8(*text) : defaultValue;
 }
 
 std::int32_t GetJSONInt(Value object, std::string_view name, std::int32_t defaultValue) {

@@ -41,17 +41,28 @@ Count& ChunkCount(std::byte* chunk) { return *reinterpret_cast<Count*>(chunk); }
 
 }  // namespace
 
-SharedText::SharedText(std::u16string_view text) : handle_(text.empty() ? 0 : Place(text)) {}
+SharedText::SharedText(std::u16string_view text) : handle_(text.empty() ? 0 : Place(text.size())) {
+  if (handle_) std::memcpy(const_cast<char16_t*>(Chars()), text.data(), text.size() * sizeof(char16_t));
+}
 
-std::uintptr_t SharedText::Place(std::u16string_view text) {
-  if (text.size() > ((std::numeric_limits<Count>::max)() - 16) / sizeof(char16_t)) {
+SharedText SharedText::FromUtf8(std::string_view utf8) {
+  SharedText text;
+  const std::size_t size = Utf16Length(utf8);
+  if (size == 0) return text;
+  text.handle_ = Place(size);
+  Utf8ToUtf16(utf8, const_cast<char16_t*>(text.Chars()));
+  return text;
+}
+
+std::uintptr_t SharedText::Place(std::size_t length) {
+  if (length > ((std::numeric_limits<Count>::max)() - 16) / sizeof(char16_t)) {
     throw std::length_error("text too long");
   }
-  const Count size = Count(text.size());
-  const std::size_t textBytes = text.size() * sizeof(char16_t);
+  const Count size = Count(length);
+  const std::size_t textBytes = length * sizeof(char16_t);
   std::byte* at = nullptr;
   std::uintptr_t tag = 0;
-  if (text.size() > kLongestInChunk) {
+  if (length > kLongestInChunk) {
     void* block = std::malloc(2 * sizeof(Count) + textBytes);
     if (!block) throw std::bad_alloc();
     at = static_cast<std::byte*>(block);
@@ -74,7 +85,6 @@ std::uintptr_t SharedText::Place(std::u16string_view text) {
     filling.used += bytes;
   }
   std::memcpy(at, &size, sizeof size);
-  std::memcpy(at + sizeof size, text.data(), textBytes);
   return reinterpret_cast<std::uintptr_t>(at + sizeof size) | tag;
 }
 

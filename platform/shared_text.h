@@ -49,6 +49,9 @@ class SharedText {
   }
   // Replaces the text with a copy of these characters.
   SharedText& operator=(std::u16string_view text);
+  // The text of UTF-8 bytes, converted straight into its own place (as
+  // Utf8ToUtf16 converts): a long text is never held twice.
+  static SharedText FromUtf8(std::string_view utf8);
 
   std::u16string_view View() const { return {Chars(), size()}; }
   operator std::u16string_view() const { return View(); }
@@ -98,7 +101,8 @@ class SharedText {
     handle_ = 0;
   }
   static void Free(std::uintptr_t handle) noexcept;
-  static std::uintptr_t Place(std::u16string_view text);
+  // Room for `size` characters, which the caller writes before use.
+  static std::uintptr_t Place(std::size_t size);
 
   std::uintptr_t handle_ = 0;  // none for the empty text
 };

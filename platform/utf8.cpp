@@ -59,12 +59,29 @@ std::size_t FindInvalidUtf8(std::string_view bytes) {
   return kValidUtf8;
 }
 
-std::u16string Utf8ToUtf16(std::string_view utf8) {
+std::size_t Utf16Length(std::string_view utf8) {
   const auto* data = reinterpret_cast<const unsigned char*>(utf8.data());
   const std::size_t size = utf8.size();
+  std::size_t units = 0;
+  for (std::size_t i = 0; i < size;) {
+    const std::size_t length = SequenceLength(data, i, size);
+    units += length == 4 ? 2 : 1;
+    i += length == 0 ? 1 : length;
+  }
+  return units;
+}
+
+std::u16string Utf8ToUtf16(std::string_view utf8) {
   // Never more units than bytes: a four-byte sequence gives two.
-  std::u16string out(size, u'\0');
-  char16_t* to = out.data();
+  std::u16string out(utf8.size(), u'\0');
+  out.resize(Utf8ToUtf16(utf8, out.data()));
+  return out;
+}
+
+std::size_t Utf8ToUtf16(std::string_view utf8, char16_t* const out) {
+  const auto* data = reinterpret_cast<const unsigned char*>(utf8.data());
+  const std::size_t size = utf8.size();
+  char16_t* to = out;
   for (std::size_t i = 0; i < size;) {
     const unsigned char lead = data[i];
     switch (SequenceLength(data, i, size)) {
@@ -95,8 +112,7 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
         break;
     }
   }
-  out.resize(static_cast<std::size_t>(to - out.data()));
-  return out;
+  return static_cast<std::size_t>(to - out);
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {
