@@ -10,11 +10,9 @@
 #include <QWidget>
 
 #include <filesystem>
-#include <fstream>
 
 #include "main_form_fixture.h"
 #include "platform/controls/qt_convert.h"
-#include "support/peak_memory.h"
 
 namespace fs = std::filesystem;
 
@@ -153,32 +151,6 @@ TEST_F(LongTextTest, LongNamesBreakOrAreCutWithTheirWholeTextAsTooltip) {
   EXPECT_EQ(info->Text(), u"Сверхзвуковойвертолётостроитель");
   EXPECT_TRUE(info->TextCut());
   EXPECT_EQ(info->CutLineText().back(), u'…');
-}
-
-// A catalog that is one 32-million-character name: the window opens, shows
-// it in its row, its details and its accessible names, and holds little more
-// than the file and the name's two forms (UTF-16 is twice its ASCII bytes).
-class HugeNameTest : public LongTextTest {};
-
-TEST_F(HugeNameTest, OneHugeNameCostsAboutWhatItsTextTakes) {
-  constexpr std::size_t kLength = std::size_t{32} << 20;
-  {
-    std::ofstream file(data_.path() / "games.json", std::ios::binary);
-    file << "[{\"id\": 1, \"url\": \"https://v/\", \"name\": \"" << std::string(kLength, 'y')
-         << "\"}]";
-  }
-  const auto growth = testing_support::PeakGrowthDuring([&] {
-    Open();
-    Access().SelectGame(0);
-    Form().Snapshot();
-  });
-  fmx::TLabel* name = NameLabel(0);
-  ASSERT_EQ(name->Text().size(), kLength);
-  EXPECT_TRUE(name->TextCut());
-  EXPECT_LT(name->LaidOutLength(), 10000u);
-  if (!growth) GTEST_SKIP() << "the system does not tell the peak resident size";
-  EXPECT_LT(*growth, 3 * kLength + (std::size_t{100} << 20))
-      << "peak grew by " << (*growth >> 20) << " MB for a " << (kLength >> 20) << " MB file";
 }
 
 }  // namespace
