@@ -557,8 +557,12 @@ TEST(FolderIndex, AnswersAsASingleLookUpDoes) {
               platform::FindEntryIgnoringCase(folder.text(), name))
         << platform::Utf16ToUtf8(name);
   }
+#ifndef _WIN32
+  // Where a folder holds names that differ only in case, and the program
+  // does the folding itself.
   EXPECT_EQ(index.FindEntryIgnoringCase(folder.text(), u"ёЛКА.png"), u"Ёлка.png");
   EXPECT_EQ(index.FindEntryIgnoringCase(folder.text(), u"same.png"), u"");
+#endif
 }
 
 // 250 games with one id: 249 duplicate-id findings.
