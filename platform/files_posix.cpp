@@ -159,11 +159,6 @@ QStringList ListFolder(const QDir& dir) {
   return dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
-std::u16string FromQt(const QString& text) {
-  return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
-                        static_cast<std::size_t>(text.size()));
-}
-
 // A name with each character case-folded as QString's case-insensitive
 // comparison folds it: two names are equal ignoring case when these are.
 QString Folded(const QString& name) {
@@ -203,7 +198,7 @@ std::u16string FindEntryIgnoringCase(std::u16string_view folder, std::u16string_
     }
   }
   if (matches != 1) return {};
-  return FromQt(found);
+  return FromQtPath(found);
 }
 
 // Each folder's entries: their names as they are, and by folded name the
@@ -238,7 +233,7 @@ std::u16string FolderIndex::FindEntryIgnoringCase(std::u16string_view folder,
   const QString wanted = ToQtPath(name);
   if (at->names.contains(wanted)) return std::u16string(name);
   const auto match = at->folded.constFind(Folded(wanted));
-  return match == at->folded.cend() ? std::u16string() : FromQt(*match);
+  return match == at->folded.cend() ? std::u16string() : FromQtPath(*match);
 }
 
 std::size_t FolderListingsRead() { return listingsRead; }

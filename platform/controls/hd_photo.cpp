@@ -3,8 +3,6 @@
 #include "platform/controls/hd_photo_system.h"
 #include "platform/controls/picture.h"
 
-#include <string>
-
 namespace fmx {
 
 bool LooksLikeHdPhoto(std::string_view bytes) {
@@ -45,14 +43,18 @@ std::optional<HdPhotoSize> DeclaredHdPhotoSize(std::string_view bytes) {
   return HdPhotoSize{*width, *height};
 }
 
+std::string HdPhotoTooLarge(std::uint64_t width, std::uint64_t height) {
+  return "HD Photo: picture too large (" + std::to_string(width) + " x " + std::to_string(height) +
+         ")";
+}
+
 QImage DecodeHdPhoto(std::string_view bytes) {
   if (!LooksLikeHdPhoto(bytes)) throw EPictureError("HD Photo: not an HD Photo file");
   // Even one byte a pixel, the least any decoded form takes, would be too
   // much: refused at once, without starting a decoder.
   if (const auto size = DeclaredHdPhotoSize(bytes);
       size && std::uint64_t{size->width} * size->height > kMaxHdPhotoPixelBytes) {
-    throw EPictureError("HD Photo: picture too large (" + std::to_string(size->width) + " x " +
-                        std::to_string(size->height) + ")");
+    throw EPictureError(HdPhotoTooLarge(size->width, size->height));
   }
   return system::DecodeHdPhoto(bytes);
 }

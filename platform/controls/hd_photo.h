@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace fmx {
@@ -20,6 +21,8 @@ struct HdPhotoSize {
   std::uint32_t width = 0, height = 0;
 };
 std::optional<HdPhotoSize> DeclaredHdPhotoSize(std::string_view bytes);
+// "HD Photo: picture too large (W x H)", whichever check finds it.
+std::string HdPhotoTooLarge(std::uint64_t width, std::uint64_t height);
 
 // Decodes an HD Photo held in memory. Raises EPictureError when the bytes
 // are no HD Photo, are damaged, declare more pixels than kMaxHdPhotoPixelBytes

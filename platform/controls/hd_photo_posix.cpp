@@ -117,8 +117,7 @@ Pixels DecodePixels(std::string_view bytes) {
       std::uint64_t{BytesPerLine(wanted, static_cast<std::size_t>(width))} *
       static_cast<std::uint64_t>(height);
   if (pixelBytes > kMaxHdPhotoPixelBytes) {
-    throw EPictureError("HD Photo: picture too large (" + std::to_string(width) + " x " +
-                        std::to_string(height) + ")");
+    throw EPictureError(HdPhotoTooLarge(std::uint64_t(width), std::uint64_t(height)));
   }
   Check(PKCodecFactory_CreateFormatConverter(&d.converter), "creating the converter");
   Check(d.converter->Initialize(d.converter, d.decoder, nullptr, wanted), "preparing the conversion");

@@ -154,12 +154,13 @@ const TLabel::LaidOut& TLabel::Layout() const {
     // A character is not split from its second half.
     if (length < full.size() && QChar::isHighSurrogate(full[length - 1])) ++length;
     const bool whole = length == full.size();
-    const LaidOut& laid = LayOut(ToQString(full.substr(0, length)), font, whole);
+    const LaidOut& laid = LayOutText(ToQString(full.substr(0, length)), font, whole);
     if (whole || laid.complete) return laid;
   }
 }
 
-const TLabel::LaidOut& TLabel::LayOut(const QString& text, const QFont& font, bool whole) const {
+const TLabel::LaidOut& TLabel::LayOutText(const QString& text, const QFont& font,
+                                          bool whole) const {
   layout_ = std::make_unique<LaidOut>(text, font);
   LaidOut& laid = *layout_;
   laid.characters = text.size();

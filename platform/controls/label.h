@@ -85,7 +85,8 @@ class TLabel : public TControl {
   struct LaidOut;
   void Invalidate();
   const LaidOut& Layout() const;
-  const LaidOut& LayOut(const QString& text, const QFont& font, bool whole) const;
+  // Lays out `text`: the whole text when `whole`, else its beginning.
+  const LaidOut& LayOutText(const QString& text, const QFont& font, bool whole) const;
 
   platform::SharedText text_;
   unsigned styledSettings_ = kAllStyledSettings;
