@@ -27,6 +27,23 @@ inline constexpr std::u16string_view kStarPlain = u"☆";
 // What a screen reader says of a row's star, and before a row's game ID.
 inline constexpr std::u16string_view kFavorite = u"Избранное";
 inline constexpr std::u16string_view kRowDescription = u"ID ";
+// What a screen reader is told beyond what the window shows: the list's
+// name, the APK button's purpose, which picture is which, whether a row's
+// game is a favourite, and what a search or a star did.
+inline constexpr std::u16string_view kGamesList = u"Игры";
+inline constexpr std::u16string_view kAPKDescription = u"Скачать APK";
+inline constexpr std::u16string_view kPosterName = u"Постер: ";
+inline constexpr std::u16string_view kQRCodeName = u"QR-код: ";
+inline constexpr std::u16string_view kQRCodeMissing = u"QR-код: нет";
+inline constexpr std::u16string_view kRowFavorite = u"В избранном";
+inline constexpr std::u16string_view kRowNotFavorite = u"Не в избранном";
+inline constexpr std::u16string_view kGamesFound = u"Найдено игр: ";
+inline constexpr std::u16string_view kNothingFound = u"Ничего не найдено";
+inline constexpr std::u16string_view kSearchCleared = u"Поиск очищен";
+inline constexpr std::u16string_view kStarred = u"Добавлено в избранное: ";
+inline constexpr std::u16string_view kUnstarred = u"Убрано из избранного: ";
+inline constexpr std::u16string_view kPlaceInList = u"Место в списке: ";
+inline constexpr std::u16string_view kOf = u" из ";
 
 inline constexpr std::u16string_view kSelectGameFirst = u"Сначала выберите игру";
 inline constexpr std::u16string_view kNoURL = u"URL не указан для этой игры";

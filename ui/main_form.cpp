@@ -30,6 +30,7 @@ TfrmMain::TfrmMain() {
   FRowMouseEnter = Handler<&TfrmMain::GamePanelMouseEnter>();
   FRowMouseLeave = Handler<&TfrmMain::GamePanelMouseLeave>();
   FStarClick = Handler<&TfrmMain::FavoriteStarClick>();
+  FRowDescribe = [this](TObject* sender) { return DescribeGamePanel(sender); };
 }
 
 TfrmMain::~TfrmMain() { DoDestroy(); }

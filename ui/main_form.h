@@ -91,6 +91,9 @@ class TfrmMain : public fmx::TForm {
   std::vector<TRectangle*> FGamePanels;
   // The handlers every row runs, made once and shared by all rows.
   fmx::THandlerSlot<fmx::TNotifyEvent> FRowClick, FRowMouseEnter, FRowMouseLeave, FStarClick;
+  fmx::THandlerSlot<fmx::TTextEvent> FRowDescribe;
+  // Escape emptied the search box: the next rebuild says so.
+  bool FSearchClearedByKey = false;
   // The favourites file was there at start but could not be read: closing
   // without a star click leaves it alone instead of replacing it with "[]".
   bool FKeepFavoritesFile = false;
@@ -109,6 +112,9 @@ class TfrmMain : public fmx::TForm {
   void PopulateGamesList();
   // The star area of a row, whose click toggles the favourite.
   static fmx::TControl* StarOf(TRectangle* ARow);
+  // What a screen reader reads after a row's name: its ID, whether it is a
+  // favourite, and the game's information lines that say anything.
+  std::u16string DescribeGamePanel(TObject* Sender) const;
   void GamePanelMouseEnter(TObject* Sender);
   void GamePanelMouseLeave(TObject* Sender);
   // Selection and details
@@ -132,6 +138,10 @@ class TfrmMain : public fmx::TForm {
   void edtSearchChangeTracking(TObject* Sender);
   void GamePanelClick(TObject* Sender);
   void FavoriteStarClick(TObject* Sender);
+  // Tells a screen reader what the rebuilt list holds, or where a starred
+  // or unstarred game now is.
+  void AnnounceSearchResult();
+  void AnnounceFavoriteChange(std::int32_t AGameID);
   void SaveFavoritesNow();
   // Links, buttons and notices
   void OpenURL(std::u16string_view AURL);

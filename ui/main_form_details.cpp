@@ -40,10 +40,10 @@ void TfrmMain::ShowGameInfo(const TGameInfo& AGame) {
   lblRow5Right->SetText(AGame.InfoText6);
   lblRow6Left->SetText(AGame.InfoText7);
   lblRow6Right->SetText(AGame.InfoText8);
-  // Screen readers name the pictures after the game, or after the
-  // placeholder that shows instead.
-  pnlPoster->SetAccessibleName(AGame.Name);
-  pnlQRCode->SetAccessibleName(AGame.Name);
+  // Screen readers name each picture for what it is and the game it
+  // belongs to, or the placeholder that shows instead.
+  pnlPoster->SetAccessibleName(std::u16string(texts::kPosterName) + std::u16string(AGame.Name.View()));
+  pnlQRCode->SetAccessibleName(std::u16string(texts::kQRCodeName) + std::u16string(AGame.Name.View()));
   LoadPoster(AGame.PostImage);
   LoadQRCode(AGame.QRCodeImage);
 }
@@ -54,7 +54,7 @@ void TfrmMain::LoadPoster(std::u16string_view AFileName) {
     pnlPoster->SetFillColor(palette::kPanel);
     lblPosterText->SetText(std::u16string(text));
     lblPosterText->SetVisible(true);
-    pnlPoster->SetAccessibleName(std::u16string(text));
+    pnlPoster->SetAccessibleName(std::u16string(texts::kPosterName) + std::u16string(text));
   };
   if (AFileName.empty()) {
     showPlaceholder(texts::kPosterPlaceholder);
@@ -95,7 +95,7 @@ void TfrmMain::LoadQRCode(std::u16string_view AFileName) {
 void TfrmMain::ClearQRCode() {
   imgQRCode->SetBitmapSize(114, 114);
   imgQRCode->ClearBitmap(palette::kQRSquare);
-  pnlQRCode->SetAccessibleName(std::u16string(texts::kPosterPlaceholder));
+  pnlQRCode->SetAccessibleName(texts::kQRCodeMissing);
 }
 
 void TfrmMain::SelectGameAgain(std::int32_t AGameID) {

@@ -38,6 +38,7 @@ void TfrmMain::edtSearchKeyDown(TObject*, fmx::TKeyInfo& Key) {
     Key.Handled = true;
     // Clearing runs the search handler, which lists everything again.
     if (!edtSearch->Text().empty()) {
+      FSearchClearedByKey = true;
       edtSearch->SetText(u"");
     } else {
       sbGames->SetFocus();

@@ -21,7 +21,8 @@ void TfrmMain::CreateLeftPanel() {
   pnlPoster->SetSize(layout::kDetailsWidth, 400);
   StylePanel(pnlPoster);
   pnlPoster->SetAccessibleRole(fmx::TAccessibleRole::Graphic);
-  pnlPoster->SetAccessibleName(std::u16string(texts::kPosterPlaceholder));
+  pnlPoster->SetAccessibleName(std::u16string(texts::kPosterName) +
+                               std::u16string(texts::kPosterPlaceholder));
 
   lblPosterText = new TLabel(this);
   lblPosterText->SetParent(pnlPoster);
@@ -80,6 +81,7 @@ void TfrmMain::CreateLeftPanel() {
   btnAPK->SetSize(100, 100);
   builders::StyleButton(btnAPK, palette::kAPK, 12, texts::kAPKCaption);
   btnAPK->SetClipChildren(true);
+  btnAPK->SetAccessibleDescription(texts::kAPKDescription);
   btnAPK->OnClick = Handler<&TfrmMain::btnAPKClick>();
   btnAPK->OnMouseEnter = Handler<&TfrmMain::ButtonMouseEnter>();
   btnAPK->OnMouseLeave = Handler<&TfrmMain::ButtonMouseLeave>();
@@ -113,7 +115,7 @@ void TfrmMain::CreateLeftPanel() {
   pnlQRCode->SetYRadius(layout::kPanelRadius);
   pnlQRCode->SetClipChildren(true);
   pnlQRCode->SetAccessibleRole(fmx::TAccessibleRole::Graphic);
-  pnlQRCode->SetAccessibleName(std::u16string(texts::kPosterPlaceholder));
+  pnlQRCode->SetAccessibleName(texts::kQRCodeMissing);
 
   imgQRCode = new TImage(this);
   imgQRCode->SetParent(pnlQRCode);

@@ -11,26 +11,33 @@ using namespace GameData;
 
 namespace {
 
-// A prefix and a number in decimal, built in place: every row of a rebuild
-// makes two of these, and a heap copy for each showed in the profile.
+// A number in decimal, built in place: every row of a rebuild makes one,
+// and a heap copy for each showed in the profile.
 class TNumberText {
  public:
-  static constexpr std::size_t kLongestPrefix = 21;  // longer ones are cut
-
-  TNumberText(std::u16string_view prefix, std::int32_t value) {
+  explicit TNumberText(std::int32_t value) {
     char digits[kNumberLength];
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    for (char16_t c : prefix.substr(0, kLongestPrefix)) text_[size_++] = c;
     for (const char* d = digits; d != end; ++d) text_[size_++] = char16_t(*d);
   }
   std::u16string_view View() const { return {text_.data(), size_}; }
 
  private:
   static constexpr std::size_t kNumberLength = 11;  // "-2147483648"
-  std::array<char16_t, kLongestPrefix + kNumberLength> text_{};
+  std::array<char16_t, kNumberLength> text_{};
   std::size_t size_ = 0;
 };
-static_assert(texts::kRowDescription.size() <= TNumberText::kLongestPrefix);
+
+// Adds `part` as a sentence of its own, so a screen reader pauses between
+// the parts; a part that already ends a sentence is not given a second stop.
+void AppendSentence(std::u16string& text, std::u16string_view part) {
+  if (!text.empty()) {
+    const char16_t last = text.back();
+    const bool ended = last == u'.' || last == u'!' || last == u'?' || last == u'…';
+    text += ended ? u" " : u". ";
+  }
+  text += part;
+}
 
 // Texts every row shows alike: all rows share one copy of each.
 struct TRowTexts {
@@ -62,7 +69,7 @@ void TfrmMain::CreateGamePanel(fmx::TControl* AParent, int AIndex, const TGameIn
   row->OnMouseLeave = FRowMouseLeave;
   row->SetAccessibleRole(fmx::TAccessibleRole::ListItem);
   row->SetAccessibleName(AGame.Name);
-  row->SetAccessibleDescription(TNumberText(texts::kRowDescription, AGame.ID).View());
+  row->SetAccessibleDescriber(FRowDescribe);
   row->SetAccessibleChecked(AGame.IsFavorite ? fmx::TAccessibleCheck::Checked
                                              : fmx::TAccessibleCheck::Unchecked);
 
@@ -79,7 +86,7 @@ void TfrmMain::CreateGamePanel(fmx::TControl* AParent, int AIndex, const TGameIn
   idLabel->SetParent(badge);
   idLabel->SetAlign(fmx::TAlignLayout::Client);
   idLabel->SetStyledSettings(0);
-  idLabel->SetText(TNumberText(u"", AGame.ID).View());
+  idLabel->SetText(TNumberText(AGame.ID).View());
   idLabel->SetFontSize(12);
   idLabel->SetFontBold(true);
   idLabel->SetFontColor(palette::kText);
@@ -128,6 +135,25 @@ void TfrmMain::CreateGamePanel(fmx::TControl* AParent, int AIndex, const TGameIn
   starLabel->SetFontColor(AGame.IsFavorite ? palette::kStarFavorite : palette::kStarPlain);
 
   FGamePanels.push_back(row);
+}
+
+std::u16string TfrmMain::DescribeGamePanel(TObject* Sender) const {
+  const auto* row = dynamic_cast<const TRectangle*>(Sender);
+  if (!row || row->Tag() < 0 || std::size_t(row->Tag()) >= FilteredGames.size()) return {};
+  const TGameInfo& game = FilteredGames[std::size_t(row->Tag())];
+  std::u16string text(texts::kRowDescription);
+  text += TNumberText(game.ID).View();
+  AppendSentence(text, game.IsFavorite ? texts::kRowFavorite : texts::kRowNotFavorite);
+  // The information lines in the order they are read on screen, row by
+  // row; a name line that only repeats the row's name is not said twice.
+  for (const platform::SharedText* line :
+       {&game.InfoName, &game.InfoGenre, &game.InfoDeveloper, &game.InfoYear, &game.InfoText1,
+        &game.InfoText2, &game.InfoText3, &game.InfoText4, &game.InfoText5, &game.InfoText6,
+        &game.InfoText7, &game.InfoText8}) {
+    if (line->empty() || (line == &game.InfoName && line->View() == game.Name.View())) continue;
+    AppendSentence(text, line->View());
+  }
+  return text;
 }
 
 fmx::TControl* TfrmMain::StarOf(TRectangle* ARow) {

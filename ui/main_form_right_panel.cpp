@@ -83,6 +83,7 @@ void TfrmMain::CreateRightPanel() {
   // The list takes the focus as one control; its rows are its items.
   sbGames->SetCanFocus(true);
   sbGames->SetAccessibleRole(fmx::TAccessibleRole::List);
+  sbGames->SetAccessibleName(texts::kGamesList);
 
   btnPlay = new TRectangle(this);
   btnPlay->SetParent(pnlRight);

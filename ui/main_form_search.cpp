@@ -1,6 +1,18 @@
+#include <string>
+
+#include "texts/texts.h"
 #include "ui/main_form.h"
 
 using namespace GameData;
+
+namespace {
+
+std::u16string Decimal(std::size_t value) {
+  const std::string digits = std::to_string(value);
+  return std::u16string(digits.begin(), digits.end());
+}
+
+}  // namespace
 
 void TfrmMain::edtSearchChangeTracking(TObject*) {
   if (const TGameInfo* selected = SelectedGame()) FSelectedGameID = selected->ID;
@@ -10,6 +22,36 @@ void TfrmMain::edtSearchChangeTracking(TObject*) {
   FilterGames(edtSearch->Text());
   PopulateGamesList();
   SelectGameAgain(followedID);
+  AnnounceSearchResult();
+}
+
+void TfrmMain::AnnounceSearchResult() {
+  std::u16string text;
+  if (FSearchClearedByKey) {
+    FSearchClearedByKey = false;
+    text = std::u16string(texts::kSearchCleared) + u". ";
+  }
+  if (FilteredGames.empty()) {
+    text += texts::kNothingFound;
+  } else {
+    text += texts::kGamesFound;
+    text += Decimal(FilteredGames.size());
+  }
+  Announce(text);
+}
+
+void TfrmMain::AnnounceFavoriteChange(std::int32_t AGameID) {
+  const int index = FindGameIndexByID(AGameID);
+  if (index < 0) return;
+  const TGameInfo& game = FilteredGames[std::size_t(index)];
+  std::u16string text(game.IsFavorite ? texts::kStarred : texts::kUnstarred);
+  text += game.Name.View();
+  text += u". ";
+  text += texts::kPlaceInList;
+  text += Decimal(std::size_t(index) + 1);
+  text += texts::kOf;
+  text += Decimal(FilteredGames.size());
+  Announce(text);
 }
 
 void TfrmMain::GamePanelClick(TObject* Sender) {
@@ -34,4 +76,5 @@ void TfrmMain::FavoriteStarClick(TObject* Sender) {
   FilterGames(edtSearch->Text());
   PopulateGamesList();
   SelectGameAgain(selectedID);
+  AnnounceFavoriteChange(gameID);
 }

@@ -3,11 +3,14 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
 
+#include "platform/controls/accessible_text.h"
+#include "platform/controls/edit_accessible.h"
 #include "platform/controls/form.h"
 #include "platform/controls/qt_convert.h"
 
@@ -19,6 +22,12 @@ bool IsExposed(const TControl* control) {
   return control->AccessibleRole() != TAccessibleRole::None && control->Visible();
 }
 
+// A text that shows nothing (an information line the game leaves empty) is
+// no item to read.
+bool IsEmptyText(const TControl* control) {
+  return control->AccessibleRole() == TAccessibleRole::StaticText && control->AccessibleNameEmpty();
+}
+
 // Exposed controls inside `control`, not inside another exposed one, in
 // painting order. Hidden controls and what lies in them are left out.
 void CollectChildren(const TControl* control, std::vector<TControl*>& out) {
@@ -26,11 +35,19 @@ void CollectChildren(const TControl* control, std::vector<TControl*>& out) {
     TControl* child = control->Child(i);
     if (!child->Visible()) continue;
     if (child->AccessibleRole() != TAccessibleRole::None) {
-      out.push_back(child);
+      if (!IsEmptyText(child)) out.push_back(child);
     } else {
       CollectChildren(child, out);
     }
   }
+}
+
+// Controls whose name is a text on screen, read through a text interface:
+// labels, links and rows (flat review reads a row by its own text instead of
+// replacing it with its star).
+bool HasTextInterface(TAccessibleRole role) {
+  return role == TAccessibleRole::StaticText || role == TAccessibleRole::Link ||
+         role == TAccessibleRole::ListItem;
 }
 
 const std::vector<TControl*>& ChildrenOf(const TControl* control) {
@@ -114,7 +131,9 @@ QAccessibleInterface* FocusTarget(TControl* focused) {
 }  // namespace
 
 // The accessible object of one lightweight control.
-class ControlAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+class ControlAccessible : public QAccessibleInterface,
+                          public QAccessibleActionInterface,
+                          public QAccessibleTextInterface {
  public:
   explicit ControlAccessible(TControl* control) : control_(control) {}
 
@@ -204,7 +223,65 @@ class ControlAccessible : public QAccessibleInterface, public QAccessibleActionI
     if (type == QAccessible::ActionInterface && !actionNames().isEmpty()) {
       return static_cast<QAccessibleActionInterface*>(this);
     }
+    if (type == QAccessible::TextInterface && control_ && HasTextInterface(control_->AccessibleRole())) {
+      return static_cast<QAccessibleTextInterface*>(this);
+    }
     return nullptr;
+  }
+
+  // The text is the name, read-only: no caret, no selection.
+  void selection(int, int* startOffset, int* endOffset) const override { *startOffset = *endOffset = 0; }
+  int selectionCount() const override { return 0; }
+  void addSelection(int, int) override {}
+  void removeSelection(int) override {}
+  void setSelection(int, int, int) override {}
+  int cursorPosition() const override { return 0; }
+  void setCursorPosition(int) override {}
+  QString text(int startOffset, int endOffset) const override {
+    const QString name = Name();
+    const int length = int(name.size());
+    if (endOffset == -1 || endOffset > length) endOffset = length;
+    startOffset = std::clamp(startOffset, 0, length);
+    return endOffset > startOffset ? name.mid(startOffset, endOffset - startOffset) : QString();
+  }
+  QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int* startOffset,
+                           int* endOffset) const override {
+    const QString name = Name();
+    return accessible_text::Answer(name, accessible_text::Before(name, offset, type), startOffset,
+                                   endOffset);
+  }
+  QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int* startOffset,
+                          int* endOffset) const override {
+    const QString name = Name();
+    return accessible_text::Answer(name, accessible_text::After(name, offset, type), startOffset,
+                                   endOffset);
+  }
+  QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* startOffset,
+                       int* endOffset) const override {
+    const QString name = Name();
+    return accessible_text::Answer(name, accessible_text::At(name, offset, type), startOffset,
+                                   endOffset);
+  }
+  int characterCount() const override { return int(Name().size()); }
+  QRect characterRect(int offset) const override {
+    if (offset < 0 || offset >= characterCount()) return {};
+    return ScreenRect(control_->AccessibleCharacterRect(std::size_t(offset)));
+  }
+  int offsetAtPoint(const QPoint& point) const override {
+    const int count = characterCount();
+    for (int i = 0; i < count; ++i) {
+      const QRect r = ScreenRect(control_->AccessibleCharacterRect(std::size_t(i)));
+      if (r.isEmpty()) break;  // past what is laid out on screen
+      if (r.contains(point)) return i;
+    }
+    return -1;
+  }
+  void scrollToSubstring(int, int) override {}
+  QString attributes(int, int* startOffset, int* endOffset) const override {
+    // One run over the whole text: a control draws its text in one look.
+    *startOffset = 0;
+    *endOffset = characterCount();
+    return {};
   }
 
   QStringList actionNames() const override {
@@ -238,6 +315,17 @@ class ControlAccessible : public QAccessibleInterface, public QAccessibleActionI
   ~ControlAccessible() override = default;
 
  private:
+  QString Name() const { return control_ ? ToQString(control_->AccessibleName()) : QString(); }
+  // A rectangle in the control, on the screen.
+  QRect ScreenRect(const TRectF& r) const {
+    QWidget* host = control_ ? HostOf(control_) : nullptr;
+    if (!host || r.Width() <= 0 || r.Height() <= 0) return {};
+    const TRectF at = control_->AbsoluteRect();
+    const QPoint origin = host->mapToGlobal(QPoint(0, 0));
+    return QRect(origin.x() + qRound(at.Left + r.Left), origin.y() + qRound(at.Top + r.Top),
+                 qRound(r.Width()), qRound(r.Height()));
+  }
+
   TControl* control_;
 };
 
@@ -272,10 +360,57 @@ class WindowAccessible : public QAccessibleWidget {
     return nullptr;
   }
   QAccessibleInterface* focusChild() const override { return FocusTarget(form_->Focused()); }
+  // The window holds the native focus for its lightweight controls; the
+  // focus a listener is told of is the control's, never the frame's.
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    if (form_->Focused()) state.focused = false;
+    return state;
+  }
 
  private:
   TForm* form_;
 };
+
+}  // namespace
+
+// Told as a notice is: a short text a screen reader speaks without moving
+// the focus. It belongs to the window but is none of its children, so it
+// shows up nowhere in a review of the window.
+class AnnouncementAccessible : public QAccessibleInterface {
+ public:
+  explicit AnnouncementAccessible(TForm* form) : form_(form) {}
+  void SetText(const QString& text) { text_ = text; }
+  void Invalidate() { form_ = nullptr; }
+
+  bool isValid() const override { return form_ != nullptr; }
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override {
+    QWidget* host = form_ ? form_->NativeWidget() : nullptr;
+    return host ? host->windowHandle() : nullptr;
+  }
+  QAccessibleInterface* parent() const override {
+    return form_ ? QAccessible::queryAccessibleInterface(form_->NativeWidget()) : nullptr;
+  }
+  int childCount() const override { return 0; }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? text_ : QString(); }
+  void setText(QAccessible::Text, const QString&) override {}
+  QRect rect() const override { return {}; }
+  QAccessible::Role role() const override { return QAccessible::Notification; }
+  QAccessible::State state() const override { return {}; }
+
+ protected:
+  ~AnnouncementAccessible() override = default;
+
+ private:
+  TForm* form_;
+  QString text_;
+};
+
+namespace {
 
 QAccessibleInterface* InterfaceFor(TControl* control) {
   if (!control) return nullptr;
@@ -297,6 +432,10 @@ bool IsObjectOf(const QAccessibleInterface* object, const TControl* control) {
 }
 
 QAccessibleInterface* Factory(const QString&, QObject* object) {
+  // An edit box's native line edit, which lies in a window's own widget.
+  if (auto* edit = qobject_cast<QLineEdit*>(object)) {
+    return FormOfHost(edit->parentWidget()) ? new EditAccessible(edit) : nullptr;
+  }
   TForm* form = FormOfHost(object);
   if (!form) return nullptr;
   form->Accessibility().SetObserved();
@@ -309,6 +448,39 @@ void Send(QAccessibleInterface* object, QAccessible::Event type) {
   QAccessible::updateAccessibility(&event);
 }
 
+QAccessible::UpdateHandler earlierHandler = nullptr;
+
+// Hands an event on to whoever took events before us, or to the platform's
+// bridge, which Qt calls when no handler is installed.
+void Deliver(QAccessibleEvent* event) {
+  if (earlierHandler) {
+    earlierHandler(event);
+    return;
+  }
+  const QAccessible::UpdateHandler current = QAccessible::installUpdateHandler(nullptr);
+  QAccessible::updateAccessibility(event);
+  QAccessible::installUpdateHandler(current);
+}
+
+// Qt reports focus on a window's widget whenever it takes the native focus
+// for a lightweight control: leaving the search box, or the window active
+// again after a notice. Listeners are told of the control instead, which is
+// what holds the focus; the frame never seems focused in between.
+void RouteUpdate(QAccessibleEvent* event) {
+  if (event->type() == QAccessible::Focus) {
+    TForm* form = FormOfHost(event->object());
+    TControl* focused = form ? form->Focused() : nullptr;
+    if (focused && !focused->NativeFocusWidget()) {
+      if (QAccessibleInterface* target = FocusTarget(focused)) {
+        QAccessibleEvent redirected(target, QAccessible::Focus);
+        Deliver(&redirected);
+      }
+      return;
+    }
+  }
+  Deliver(event);
+}
+
 }  // namespace
 
 void InstallAccessibility() {
@@ -316,9 +488,43 @@ void InstallAccessibility() {
   if (installed) return;
   installed = true;
   QAccessible::installFactory(&Factory);
+  earlierHandler = QAccessible::installUpdateHandler(&RouteUpdate);
 }
 
-AccessibilityBridge::~AccessibilityBridge() { DeleteRetired(); }
+AccessibilityBridge::~AccessibilityBridge() {
+  DropAnnouncer();
+  DeleteRetired();
+}
+
+void AccessibilityBridge::DropAnnouncer() {
+  if (!announcer_) return;
+  announcer_->Invalidate();
+  const QAccessible::Id id = QAccessible::uniqueId(announcer_);
+  announcer_ = nullptr;
+  QAccessible::deleteAccessibleInterface(id);
+}
+
+void AccessibilityBridge::Announce(std::u16string_view text) {
+  announcement_ = text;
+  if (!observed_) return;
+  // The last of one turn's announcements is spoken, after what the turn
+  // changed was told.
+  if (announcementQueued_) return;
+  announcementQueued_ = true;
+  QTimer::singleShot(0, form_.NativeWidget(), [this] { FlushAnnouncement(); });
+}
+
+void AccessibilityBridge::FlushAnnouncement() {
+  announcementQueued_ = false;
+  if (!announcer_) {
+    announcer_ = new AnnouncementAccessible(&form_);
+    QAccessible::registerAccessibleInterface(announcer_);
+  }
+  announcer_->SetText(ToQString(announcement_));
+  // Clients keep names: the new one is told before it is shown.
+  Send(announcer_, QAccessible::NameChanged);
+  Send(announcer_, QAccessible::ObjectShow);
+}
 
 const std::vector<TControl*>& AccessibilityBridge::Children(const TControl* parent) {
   const auto found = children_.find(parent);
@@ -397,6 +603,14 @@ void AccessibilityBridge::NameChanged(const TControl* control) {
     native->setAccessibleName(ToQString(control->AccessibleName()));
     return;
   }
+  if (control->AccessibleRole() == TAccessibleRole::StaticText) {
+    // A text that turned empty leaves the tree; one that got words joins it.
+    const bool empty = control->AccessibleNameEmpty();
+    if (empty != control->accessibility_->listedEmpty) {
+      control->accessibility_->listedEmpty = empty;
+      if (control->Parent()) TreeChanged(control->Parent());
+    }
+  }
   if (observed_ && control->accessibility_->object) {
     Send(control->accessibility_->object, QAccessible::NameChanged);
   }
@@ -434,6 +648,7 @@ void AccessibilityBridge::SelectionChanged(const TControl* control) {
 void AccessibilityBridge::WindowClosing() {
   changedParents_.clear();
   children_.clear();
+  DropAnnouncer();
   DeleteRetired();
 }
 

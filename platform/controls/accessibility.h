@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -11,6 +13,8 @@ class QObject;
 
 namespace fmx {
 
+class AnnouncementAccessible;
+
 // What a control tells assistive technology; kept only for controls that
 // were given any of it.
 struct TControl::Accessibility {
@@ -20,10 +24,14 @@ struct TControl::Accessibility {
 
   platform::SharedText name;  // often the text its row shows, shared
   platform::SharedText description;
+  THandlerSlot<TTextEvent> describer;  // makes the description when set
   TAccessibleRole role = TAccessibleRole::None;
   TAccessibleCheck checked = TAccessibleCheck::None;
   bool hasName = false;
   bool selected = false;
+  // A text with an empty name is left out of the tree; this says which way
+  // it was last listed, so only a change of that rebuilds the tree.
+  bool listedEmpty = false;
   // The object handed to assistive technology, made when first asked for.
   // It lives exactly as long as the control; when the control is freed it
   // turns invalid at once and is deleted on the next turn of the event
@@ -52,6 +60,9 @@ class AccessibilityBridge {
   void DescriptionChanged(const TControl* control);
   void CheckedChanged(const TControl* control);
   void SelectionChanged(const TControl* control);
+  // Has a screen reader speak `text` without moving the focus.
+  void Announce(std::u16string_view text);
+  const std::u16string& LastAnnouncement() const { return announcement_; }
   // Every control is freed: their objects go now, not on a later turn.
   void WindowClosing();
 
@@ -68,12 +79,17 @@ class AccessibilityBridge {
 
  private:
   void FlushTreeChanges();
+  void FlushAnnouncement();
+  void DropAnnouncer();
 
   TForm& form_;
   std::unordered_map<const TControl*, std::vector<TControl*>> children_;
   bool observed_ = false;
   std::vector<TControl*> changedParents_;
   bool flushQueued_ = false;
+  AnnouncementAccessible* announcer_ = nullptr;  // made for the first announcement
+  std::u16string announcement_;  // the last one asked for
+  bool announcementQueued_ = false;
 };
 
 // Once per process: accessible objects for the windows' native widgets.

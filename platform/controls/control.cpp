@@ -428,8 +428,25 @@ void TControl::AccessibleNameChanged() const {
 }
 
 std::u16string TControl::AccessibleDescription() const {
-  return accessibility_ ? std::u16string(accessibility_->description.View()) : std::u16string();
+  if (!accessibility_) return {};
+  if (TTextEvent describe = accessibility_->describer) {
+    return describe(const_cast<TControl*>(this));
+  }
+  return std::u16string(accessibility_->description.View());
 }
+
+void TControl::SetAccessibleDescriber(const THandlerSlot<TTextEvent>& describer) {
+  AccessibilityData().describer = describer;
+}
+
+bool TControl::HasAccessibleNameOfItsOwn() const { return accessibility_ && accessibility_->hasName; }
+
+bool TControl::AccessibleNameEmpty() const {
+  if (accessibility_ && accessibility_->hasName) return accessibility_->name.View().empty();
+  return DefaultAccessibleNameEmpty();
+}
+
+TRectF TControl::AccessibleCharacterRect(std::size_t) const { return LocalRect(); }
 
 void TControl::SetAccessibleDescription(std::u16string_view description) {
   Accessibility& data = AccessibilityData();

@@ -231,11 +231,15 @@ class TControl : public TObject {
   void SetAccessibleName(const platform::SharedText& name);
   std::u16string AccessibleDescription() const;
   void SetAccessibleDescription(std::u16string_view description);
+  // Makes the description when it is read instead of holding it: a list
+  // whose rows each describe a game costs nothing until one is read.
+  void SetAccessibleDescriber(const THandlerSlot<TTextEvent>& describer);
   TAccessibleCheck AccessibleChecked() const;
   void SetAccessibleChecked(TAccessibleCheck checked);
   // The current item of a list.
   bool AccessibleSelected() const;
   void SetAccessibleSelected(bool selected);
+  bool AccessibleNameEmpty() const;
   // Visible, and so is every control it lies in.
   bool IsShown() const;
   // Platform internals: the native widget that holds the keyboard focus
@@ -282,8 +286,14 @@ class TControl : public TObject {
   virtual void FocusEntered(bool byTab);
   // Corner radius the focus ring follows.
   virtual float FocusRingRadius() const { return 0; }
+  // A name was set, in place of the default one.
+  bool HasAccessibleNameOfItsOwn() const;
   // The name when none was set.
   virtual std::u16string DefaultAccessibleName() const { return {}; }
+  virtual bool DefaultAccessibleNameEmpty() const { return true; }
+  // Where character `index` of the accessible name is drawn, in local
+  // coordinates; the whole control unless the control lays out that text.
+  virtual TRectF AccessibleCharacterRect(std::size_t index) const;
   // Notifies assistive technology that the name changed.
   void AccessibleNameChanged() const;
   // Brings layout-dependent state up to date before painting and routing;

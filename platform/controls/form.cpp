@@ -292,6 +292,10 @@ void TForm::FocusMoved(TControl* to, bool byTab) {
   accessibility_->FocusMoved(to);
 }
 
+void TForm::Announce(std::u16string_view text) { accessibility_->Announce(text); }
+
+const std::u16string& TForm::LastAnnouncement() const { return accessibility_->LastAnnouncement(); }
+
 void TForm::PointerMove(float x, float y, bool buttonDown, long timestamp) {
   Guard([&] {
     SettleAll();

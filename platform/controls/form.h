@@ -88,6 +88,14 @@ class TForm : public TControl {
   void SetTabOrder(std::vector<TControl*> order) { input_.SetTabOrder(std::move(order)); }
   TControl* ControlAtPoint(float x, float y) { return ControlAt({x, y}); }
 
+  // Has a screen reader speak `text` (what a search found, a game starred)
+  // without moving the focus; nothing is drawn. Of several in one turn of
+  // the event loop, the last is spoken.
+  void Announce(std::u16string_view text);
+  // The last text asked to be announced, whether or not a screen reader
+  // was there to hear it.
+  const std::u16string& LastAnnouncement() const;
+
   // The client area rendered at a device pixel ratio, children of the native
   // widget (the edit boxes) included.
   TSnapshot Snapshot(double devicePixelRatio = 1.0) const;

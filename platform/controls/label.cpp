@@ -234,13 +234,34 @@ std::u16string TLabel::CutLineText() const {
   return laid.cutLine ? FromQString(laid.cutLine->text()) : std::u16string();
 }
 
+float TLabel::LinesTop(const LaidOut& laid) const {
+  if (vertAlign_ == TTextAlign::Center) return (Height() - laid.height) / 2;
+  if (vertAlign_ == TTextAlign::Trailing) return Height() - laid.height;
+  return 0;
+}
+
+TRectF TLabel::AccessibleCharacterRect(std::size_t index) const {
+  // A name set apart from the text is not what the lines show.
+  if (HasAccessibleNameOfItsOwn()) return TControl::AccessibleCharacterRect(index);
+  const LaidOut& laid = Layout();
+  const QTextLayout& layout = laid.lines;
+  // Characters past the part laid out, or on lines not drawn, have no place.
+  if (text_.empty() || qsizetype(index) >= laid.characters) return {};
+  const int position = int(index);
+  const QTextLine line = layout.lineForTextPosition(position);
+  if (!line.isValid() || line.lineNumber() >= laid.shownLines) return {};
+  const float top = LinesTop(laid) + float(line.y());
+  float left = float(line.cursorToX(position));
+  float right = float(line.cursorToX(position + 1));
+  if (right < left) std::swap(left, right);  // right-to-left text
+  return {left, top, right, top + float(line.height())};
+}
+
 void TLabel::Paint(QPainter& painter) const {
   if (text_.empty()) return;
   const LaidOut& laid = Layout();
   const QTextLayout& layout = laid.lines;
-  float top = 0;
-  if (vertAlign_ == TTextAlign::Center) top = (Height() - laid.height) / 2;
-  else if (vertAlign_ == TTextAlign::Trailing) top = Height() - laid.height;
+  const float top = LinesTop(laid);
   // The half pixel of rounding slack stays out of the alignment.
   const float shift = horzAlign_ == TTextAlign::Center ? -0.25f
                       : horzAlign_ == TTextAlign::Trailing ? -0.5f

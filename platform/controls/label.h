@@ -79,12 +79,16 @@ class TLabel : public TControl {
   void BoundsChanged() override;
   // The full text, however it is drawn.
   std::u16string DefaultAccessibleName() const override { return text_.ToString(); }
+  bool DefaultAccessibleNameEmpty() const override { return text_.empty(); }
+  TRectF AccessibleCharacterRect(std::size_t index) const override;
 
  private:
   // The text as laid out for drawing, made on first paint or measure.
   struct LaidOut;
   void Invalidate();
   const LaidOut& Layout() const;
+  // Where the first line drawn starts, as the vertical alignment puts it.
+  float LinesTop(const LaidOut& laid) const;
   // Lays out `text`: the whole text when `whole`, else its beginning.
   const LaidOut& LayOutText(const QString& text, const QFont& font, bool whole) const;
 

@@ -68,6 +68,10 @@ struct TKeyInfo {
 };
 using TKeyEvent = std::function<void(TObject* Sender, TKeyInfo& Key)>;
 
+// Makes a text on demand, for the control that asks (a row's description,
+// made only when assistive technology reads it).
+using TTextEvent = std::function<std::u16string(TObject* Sender)>;
+
 // A pointer drag as the router hands it to a control.
 enum class TDragPhase { Press, Move, Release };
 

@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QWidget>
 
+#include <algorithm>
+#include <functional>
 #include <limits>
 
 #include "main_form_fixture.h"
@@ -47,7 +49,7 @@ TEST_F(AccessibilityTest, WindowListsEveryControlAUserCanPerceive) {
       {R::StaticText, Q(u"Для обновления программы скачайте новую версию с нашего Telegram или ")},
       {R::Link, Q(u"САЙТА")},
       {R::StaticText, Q(texts::kVersion)},
-      {R::Graphic, "Alpha Racer"},
+      {R::Graphic, Q(u"Постер: Alpha Racer")},
       {R::StaticText, Q(u"Информация")},
       {R::StaticText, Q(u"Альфа")}, {R::StaticText, Q(u"Гонки")},
       {R::StaticText, Q(u"Север")}, {R::StaticText, "2024"},
@@ -56,10 +58,10 @@ TEST_F(AccessibilityTest, WindowListsEveryControlAUserCanPerceive) {
       {R::StaticText, Q(u"Android приложение")},
       {R::PushButton, Q(u"Ссылка")},
       {R::StaticText, Q(u"QR-Код")},
-      {R::Graphic, "Alpha Racer"},
+      {R::Graphic, Q(u"QR-код: Alpha Racer")},
       {R::PushButton, Q(u"Telegram канал")},
       {R::EditableText, Q(u"Поиск")},
-      {R::List, ""},
+      {R::List, Q(u"Игры")},
       {R::PushButton, Q(u"Играть")},
   };
   std::vector<std::pair<R, QString>> seen;
@@ -71,6 +73,35 @@ TEST_F(AccessibilityTest, WindowListsEveryControlAUserCanPerceive) {
     seen.emplace_back(child->role(), child->text(QAccessible::Name));
   }
   EXPECT_EQ(seen, expected);
+  // The APK button's caption says "link"; its description says what for.
+  EXPECT_EQ(Find(QAccessible::PushButton, 0)->text(QAccessible::Description), Q(u"Скачать APK"));
+}
+
+// A game that leaves information lines empty shows them empty; a screen
+// reader is not handed empty texts to read, and they come back with a game
+// that fills them.
+TEST_F(AccessibilityTest, EmptyInformationLinesAreLeftOut) {
+  Open();
+  auto texts = [&] {
+    std::vector<QString> seen;
+    for (int i = 0; i < Window()->childCount(); ++i) {
+      if (Window()->child(i)->role() == QAccessible::StaticText) {
+        seen.push_back(Window()->child(i)->text(QAccessible::Name));
+      }
+    }
+    return seen;
+  };
+  const std::vector<QString> withAlpha = texts();
+  EXPECT_EQ(std::count(withAlpha.begin(), withAlpha.end(), "t8"), 1);
+  Form().ClickAt(RowX(), RowY(1));  // Бета: only a genre
+  const std::vector<QString> withBeta = texts();
+  EXPECT_EQ(std::count(withBeta.begin(), withBeta.end(), QString()), 0);
+  EXPECT_EQ(std::count(withBeta.begin(), withBeta.end(), Q(u"Аркада")), 1);
+  EXPECT_EQ(std::count(withBeta.begin(), withBeta.end(), "t8"), 0);
+  EXPECT_EQ(withBeta.size() + 10, withAlpha.size());  // its name and genre are left
+  for (int i = 0; i < Window()->childCount(); ++i) EXPECT_EQ(Window()->indexOfChild(Window()->child(i)), i);
+  Form().ClickAt(RowX(), RowY(0));
+  EXPECT_EQ(texts(), withAlpha);
 }
 
 TEST_F(AccessibilityTest, RowsAreListItemsNamedDescribedSelectedAndCheckable) {
@@ -80,12 +111,18 @@ TEST_F(AccessibilityTest, RowsAreListItemsNamedDescribedSelectedAndCheckable) {
   ASSERT_EQ(list->childCount(), 5);
   const char16_t* names[] = {u"Бета", u"Alpha Racer", u"Zero", u"Очень длинное название игры для переноса",
                              u"Бета второй"};
-  const char* ids[] = {"ID 2", "ID 1", "ID 0", "ID -3", "ID 2"};
+  // The ID, whether the game is a favourite, then its information lines
+  // that say anything, in the order they are read on screen; the name line
+  // when it only repeats the row's name is not said twice.
+  const char16_t* descriptions[] = {
+      u"ID 2. В избранном. Аркада",
+      u"ID 1. Не в избранном. Альфа. Гонки. Север. 2024. t1. t2. t3. t4. t5. t6. t7. t8",
+      u"ID 0. Не в избранном", u"ID -3. Не в избранном", u"ID 2. В избранном"};
   for (int i = 0; i < 5; ++i) {
     QAccessibleInterface* item = list->child(i);
     EXPECT_EQ(item->role(), QAccessible::ListItem);
     EXPECT_EQ(item->text(QAccessible::Name), Q(names[i]));
-    EXPECT_EQ(item->text(QAccessible::Description), ids[i]);
+    EXPECT_EQ(item->text(QAccessible::Description), Q(descriptions[i]));
     EXPECT_EQ(item->parent(), list);
     EXPECT_TRUE(item->state().selectable);
     EXPECT_EQ(item->state().selected, i == 0);
@@ -223,13 +260,47 @@ TEST_F(AccessibilityTest, PicturesAreNamedAfterWhatTheyShow) {
     const char16_t* poster;
     const char16_t* qr;
   };
-  const Case cases[] = {{1, u"Картинка", u"Картинка"},          // files missing
-                        {2, u"Ошибка загрузки", u"Картинка"},  // files broken
-                        {0, u"Alpha Racer", u"Alpha Racer"}};
+  const Case cases[] = {{1, u"Постер: Картинка", u"QR-код: нет"},         // files missing
+                        {2, u"Постер: Ошибка загрузки", u"QR-код: нет"},  // files broken
+                        {0, u"Постер: Alpha Racer", u"QR-код: Alpha Racer"}};
   for (const Case& c : cases) {
     Form().ClickAt(RowX(), RowY(c.row));
     EXPECT_EQ(Find(QAccessible::Graphic, 0)->text(QAccessible::Name), Q(c.poster)) << c.row;
     EXPECT_EQ(Find(QAccessible::Graphic, 1)->text(QAccessible::Name), Q(c.qr)) << c.row;
+  }
+}
+
+// What a search found and where a star put its game are said without
+// moving the focus: each step, taken in turn, and what a screen reader hears.
+TEST_F(AccessibilityTest, SearchesAndStarsAreAnnounced) {
+  Open();
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    const char16_t* heard;
+  };
+  const Step steps[] = {
+      {"type", [&] { Access().edtSearch()->TypeText(u"бе"); }, u"Найдено игр: 2"},
+      {"type more", [&] { Access().edtSearch()->TypeText(u"zz"); }, u"Ничего не найдено"},
+      {"backspace", [&] { Access().edtSearch()->PressBackspace(); }, u"Ничего не найдено"},
+      {"Escape", [&] {
+         Access().edtSearch()->SetFocus();
+         Form().PressKey(fmx::vkEscape);
+       },
+       u"Поиск очищен. Найдено игр: 5"},
+      {"star Бета", [&] { Form().ClickAt(StarX(), RowY(1)); },
+       u"Добавлено в избранное: Бета. Место в списке: 1 из 5"},
+      {"star Alpha", [&] { Form().ClickAt(StarX(), RowY(1)); },
+       u"Добавлено в избранное: Alpha Racer. Место в списке: 1 из 5"},
+      {"unstar Alpha", [&] { Form().ClickAt(StarX(), RowY(0)); },
+       u"Убрано из избранного: Alpha Racer. Место в списке: 2 из 5"},
+      {"star Zero, which has no ID to keep", [&] { Form().ClickAt(StarX(), RowY(2)); },
+       u"Убрано из избранного: Alpha Racer. Место в списке: 2 из 5"},
+      {"type", [&] { Access().edtSearch()->TypeText(u"a"); }, u"Найдено игр: 1"},
+  };
+  for (const Step& step : steps) {
+    step.act();
+    EXPECT_EQ(Form().LastAnnouncement(), step.heard) << step.what;
   }
 }
 
