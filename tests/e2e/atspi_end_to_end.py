@@ -6,8 +6,9 @@ program's window, its list by role and the list's item names, runs the Press
 action of Play and sees the address reach the shell: a stand-in xdg-open
 first on PATH records what it is given, so the program itself is unchanged.
 It then moves through the list with the keyboard and checks the events a
-screen reader relies on (focus on the selected row, a rebuilt list), and
-stars a game through its row's check box.
+screen reader relies on (focus on the selected row and never on the frame, a
+rebuilt list, the search result announced), asks the search box for words at
+the end of its text, and stars a game through its row's check box.
 
 Usage: atspi_end_to_end.py PROGRAM. Exits 77 (skipped) when a tool is missing.
 Run with Debian's /usr/bin/python3, which has pyatspi.
@@ -163,11 +164,16 @@ def run(program):
             def listen(event):
                 source = event.source
                 events.append((event.type, source.getRoleName() if source else "", source.name if source else ""))
-            pyatspi.Registry.registerEventListener(listen, "focus:", "object:children-changed")
+            pyatspi.Registry.registerEventListener(listen, "focus:", "object:children-changed",
+                                                   "object:state-changed:showing")
             window = subprocess.run(["xdotool", "search", "--name", "^Velmar$"], capture_output=True,
                                     text=True).stdout.split()[0]
             subprocess.run(["xdotool", "mousemove", "--window", window, "5", "5", "click", "1"], check=True)
             time.sleep(0.5)
+            # The click on the background focused the window itself; from here
+            # on the keyboard moves the focus between controls.
+            pump()
+            events.clear()
             subprocess.run(["xdotool", "key", "--delay", "150", "Tab", "Tab", "Down"], check=True)
             wait_for("focus on the second row",
                      lambda: ("focus:", "list item", "Bravo") in events, 10, pump)
@@ -178,6 +184,24 @@ def run(program):
             wait_for("children-changed on the list",
                      lambda: any(e[0].startswith("object:children-changed") and e[1] == "list" for e in events),
                      10, pump)
+            # What the search found is told as a notification, and the focus
+            # stayed where it was: on a control, never on the frame.
+            wait_for("the search result announced",
+                     lambda: ("object:state-changed:showing", "notification", "Найдено игр: 1") in events,
+                     10, pump)
+            frame_focus = [e for e in events if e[1] == "frame" and e[0].startswith(("focus:", "object:state-changed:focused"))]
+            assert not frame_focus, frame_focus
+
+            # The search box answers a word query at the end of its text,
+            # which Qt's own line edit object never returned from.
+            search = pyatspi.findDescendant(frame, lambda a: a.getRole() == pyatspi.ROLE_TEXT)
+            text = search.queryText()
+            assert text.getText(0, -1) == "c", text.getText(0, -1)
+            for boundary in (pyatspi.TEXT_BOUNDARY_WORD_START, pyatspi.TEXT_BOUNDARY_WORD_END,
+                             pyatspi.TEXT_BOUNDARY_SENTENCE_START):
+                assert text.getTextAtOffset(1, boundary) == ("c", 0, 1), text.getTextAtOffset(1, boundary)
+            assert text.getTextAtOffset(1, pyatspi.TEXT_BOUNDARY_CHAR) == ("", 1, 1)
+            assert text.getAttributeRun(0, False)[1:3] == [0, 1], text.getAttributeRun(0, False)
 
             # The row's star: a check box whose Toggle stars the game as a click does.
             star = lists[0][0]
