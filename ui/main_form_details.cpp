@@ -1,8 +1,28 @@
+#include <string>
+#include <string_view>
+
 #include "ui/main_form.h"
 #include "ui/palette.h"
 #include "texts/texts.h"
 
 using namespace GameData;
+
+namespace {
+
+// What a picture is, then whose: "Постер: …". A name of millions of
+// characters (a hostile catalog) is not copied whole for it: the row already
+// names the game in full, and no listener waits through more than this.
+std::u16string PictureName(std::u16string_view what, std::u16string_view game) {
+  constexpr std::size_t kLongestGameName = 1000;
+  std::u16string name(what);
+  if (game.size() <= kLongestGameName) return name += game;
+  std::size_t cut = kLongestGameName;
+  if (game[cut - 1] >= 0xD800 && game[cut - 1] < 0xDC00) --cut;  // not half a character
+  name += game.substr(0, cut);
+  return name += u"…";
+}
+
+}  // namespace
 
 void TfrmMain::SelectGame(int AIndex) {
   FSelectedIndex = AIndex;
@@ -42,8 +62,8 @@ void TfrmMain::ShowGameInfo(const TGameInfo& AGame) {
   lblRow6Right->SetText(AGame.InfoText8);
   // Screen readers name each picture for what it is and the game it
   // belongs to, or the placeholder that shows instead.
-  pnlPoster->SetAccessibleName(std::u16string(texts::kPosterName) + std::u16string(AGame.Name.View()));
-  pnlQRCode->SetAccessibleName(std::u16string(texts::kQRCodeName) + std::u16string(AGame.Name.View()));
+  pnlPoster->SetAccessibleName(PictureName(texts::kPosterName, AGame.Name.View()));
+  pnlQRCode->SetAccessibleName(PictureName(texts::kQRCodeName, AGame.Name.View()));
   LoadPoster(AGame.PostImage);
   LoadQRCode(AGame.QRCodeImage);
 }
@@ -54,7 +74,7 @@ void TfrmMain::LoadPoster(std::u16string_view AFileName) {
     pnlPoster->SetFillColor(palette::kPanel);
     lblPosterText->SetText(std::u16string(text));
     lblPosterText->SetVisible(true);
-    pnlPoster->SetAccessibleName(std::u16string(texts::kPosterName) + std::u16string(text));
+    pnlPoster->SetAccessibleName(PictureName(texts::kPosterName, text));
   };
   if (AFileName.empty()) {
     showPlaceholder(texts::kPosterPlaceholder);
