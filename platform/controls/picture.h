@@ -25,8 +25,9 @@ QImage LoadPicture(std::u16string_view path);
 // The same, for drawing at `deviceSize` device pixels: a picture at least
 // twice that size is halved (up to three times) while it is read, so it stays
 // at least as large as it is drawn. Decoded pictures are kept in a small
-// cache keyed by the file's path, size and modification time: showing an
-// unchanged file again costs a file-status call, not a decode.
+// cache keyed by the file's path and its stamp (size, modification time and
+// the file's identity with its change time): showing an unchanged file again
+// costs a file-status call, not a decode, and any replacement is read anew.
 struct DecodedPicture {
   QImage image;
   bool reduced = false;  // smaller than the file holds
