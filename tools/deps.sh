@@ -10,7 +10,7 @@ VELMAR_PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xdotool x11-utils libx11-dev
   zbar-tools
-  dbus at-spi2-core python3-pyatspi
+  dbus at-spi2-core python3-pyatspi orca openbox
   dpkg-dev desktop-file-utils appstream
 )
 
