@@ -90,6 +90,9 @@ endif()
 execute_process(COMMAND "${MAKENSIS}" -V2 -INPUTCHARSET UTF8 ${defines} "${NSIS_SCRIPT}"
   RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
+  # makensis leaves the installer it wrote when signing it failed: an
+  # unsigned installer must not lie there to be shipped by mistake.
+  file(REMOVE "${installer}")
   message(FATAL_ERROR "makensis failed (${result})")
 endif()
 

@@ -24,9 +24,11 @@ InstallDir "$LOCALAPPDATA\Programs\Velmar"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "Velmar ${VERSION}"
 
+; A signature that fails stops the build: no unsigned file goes out as if
+; it were signed.
 !ifdef SIGN
-  !uninstfinalize `${SIGN}`
-  !finalize `${SIGN}`
+  !uninstfinalize `${SIGN}` = 0
+  !finalize `${SIGN}` = 0
 !endif
 
 VIProductVersion "${VERSION}.0"

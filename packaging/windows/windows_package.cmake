@@ -7,6 +7,11 @@ set(VELMAR_PUBLISHER "Velmar" CACHE STRING
   "The publisher the installer and Windows' list of apps name")
 set(VELMAR_SIGN_COMMAND "" CACHE STRING
   "A command that signs one file in place, %1 standing for it; run on the programs, the uninstaller and the installer")
+# NSIS reads a semicolon as the start of a comment and the command stands in
+# backquotes there; CMake splits lists at semicolons.
+if("${VELMAR_SIGN_COMMAND}" MATCHES "[;`]")
+  message(FATAL_ERROR "VELMAR_SIGN_COMMAND must not hold ; or ` (join commands with &&)")
+endif()
 if("${VELMAR_PUBLISHER}" MATCHES "[\"$\\\n]" OR "${VELMAR_PUBLISHER}" STREQUAL "")
   message(FATAL_ERROR "VELMAR_PUBLISHER must be non-empty text without quotes, $, backslashes or line breaks")
 endif()
