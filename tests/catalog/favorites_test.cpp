@@ -37,6 +37,22 @@ TEST_F(FavoritesTest, SettingsFolderIsCreatedUnderTheBase) {
   EXPECT_EQ(GetSettingsDir(), dir);  // second call finds it
 }
 
+// A user whose profile folder has Cyrillic letters and a space in its name
+// keeps favourites there like anyone else.
+TEST_F(FavoritesTest, AProfileFolderWithCyrillicLettersHoldsTheFavorites) {
+  const std::filesystem::path profile = folder_.path() / std::filesystem::path(u8"Ёлкин Пётр") / "AppData";
+  std::filesystem::create_directories(profile);
+  ScopedSettingsBase base(ToText(profile));
+  const std::u16string dir = GetSettingsDir();
+  EXPECT_EQ(dir, ToText(profile) + platform::kPathSeparator + u"Velmar" + platform::kPathSeparator);
+  FavoriteIDs = {7, 3};
+  ASSERT_TRUE(SaveFavorites(dir + u"favorites.json"));
+  EXPECT_EQ(testing_support::ReadBytes(profile / "Velmar" / "favorites.json"), "\xEF\xBB\xBF[7,3]");
+  FavoriteIDs.clear();
+  ASSERT_TRUE(LoadFavorites(dir + u"favorites.json"));
+  EXPECT_EQ(FavoriteIDs, (std::vector<std::int32_t>{7, 3}));
+}
+
 TEST_F(FavoritesTest, SettingsFolderIsRelativeWithoutABase) {
   ScopedSettingsBase none(u"");
   const auto previous = std::filesystem::current_path();
