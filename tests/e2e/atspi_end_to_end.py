@@ -21,6 +21,10 @@ import sys
 import tempfile
 import time
 
+sys.dont_write_bytecode = True  # no cache beside the sources
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from x_display import start_xvfb  # noqa: E402
+
 SKIP = 77
 LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 
@@ -59,24 +63,6 @@ def wait_for(what, predicate, seconds=30, pump=None):
             return value
         time.sleep(0.1)
     raise AssertionError(f"timed out waiting for {what}")
-
-
-def start_xvfb():
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-        pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    number = b""
-    while not number.endswith(b"\n"):
-        chunk = os.read(read_end, 1)
-        if not chunk:
-            break
-        number += chunk
-    os.close(read_end)
-    if not number.strip():
-        raise AssertionError("Xvfb did not start")
-    return server, ":" + number.decode().strip()
 
 
 def describe(accessible):
@@ -245,7 +231,7 @@ def main():
         return subprocess.call(["dbus-run-session", "--", sys.executable, __file__, "--inner", sys.argv[1]])
     try:
         return run(sys.argv[-1])
-    except AssertionError as failure:
+    except (AssertionError, RuntimeError) as failure:
         print(f"failed: {failure}")
         return 1
 

@@ -28,6 +28,10 @@ import threading
 import time
 import tty
 
+sys.dont_write_bytecode = True  # no cache beside the sources
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from x_display import start_xvfb  # noqa: E402
+
 SKIP = 77
 LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 DEFAULT_DATA = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data"))
@@ -72,24 +76,6 @@ def wait_for(what, predicate, seconds):
         if time.monotonic() >= deadline:
             raise StepFailed(f"timed out waiting for {what}")
         time.sleep(0.1)
-
-
-def start_xvfb():
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-        pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    number = b""
-    while not number.endswith(b"\n"):
-        chunk = os.read(read_end, 1)
-        if not chunk:
-            break
-        number += chunk
-    os.close(read_end)
-    if not number.strip():
-        raise StepFailed("Xvfb did not start")
-    return server, ":" + number.decode().strip()
 
 
 # "HH:MM:SS.ffffff - SPEECH OUTPUT: 'text'{voice}". Orca logs its echo of a
@@ -456,7 +442,7 @@ def main():
     if arguments[:1] == ["--inner"]:
         try:
             return run(*arguments[1:4])
-        except StepFailed as failure:
+        except (StepFailed, RuntimeError) as failure:
             print(f"failed: {failure}")
             return 1
         except subprocess.TimeoutExpired as failure:
