@@ -497,6 +497,7 @@ AccessibilityBridge::~AccessibilityBridge() {
 }
 
 void AccessibilityBridge::DropAnnouncer() {
+  announcementTimer_.reset();
   if (!announcer_) return;
   announcer_->Invalidate();
   const QAccessible::Id id = QAccessible::uniqueId(announcer_);
@@ -507,15 +508,17 @@ void AccessibilityBridge::DropAnnouncer() {
 void AccessibilityBridge::Announce(std::u16string_view text) {
   announcement_ = text;
   if (!observed_) return;
-  // The last of one turn's announcements is spoken, after what the turn
-  // changed was told.
-  if (announcementQueued_) return;
-  announcementQueued_ = true;
-  QTimer::singleShot(0, form_.NativeWidget(), [this] { FlushAnnouncement(); });
+  // Spoken once the user pauses: typing a query is not talked over at every
+  // key, and only the last count is heard. Each announcement waits again.
+  if (!announcementTimer_) {
+    announcementTimer_ = std::make_unique<QTimer>();
+    announcementTimer_->setSingleShot(true);
+    QObject::connect(announcementTimer_.get(), &QTimer::timeout, [this] { FlushAnnouncement(); });
+  }
+  announcementTimer_->start(kAnnouncementPause);
 }
 
 void AccessibilityBridge::FlushAnnouncement() {
-  announcementQueued_ = false;
   if (!announcer_) {
     announcer_ = new AnnouncementAccessible(&form_);
     QAccessible::registerAccessibleInterface(announcer_);

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QTimer>
+
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -89,7 +92,8 @@ class AccessibilityBridge {
   bool flushQueued_ = false;
   AnnouncementAccessible* announcer_ = nullptr;  // made for the first announcement
   std::u16string announcement_;  // the last one asked for
-  bool announcementQueued_ = false;
+  std::unique_ptr<QTimer> announcementTimer_;  // made for the first announcement
+  static constexpr int kAnnouncementPause = 400;  // ms without a newer one
 };
 
 // Once per process: accessible objects for the windows' native widgets.

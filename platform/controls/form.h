@@ -89,8 +89,8 @@ class TForm : public TControl {
   TControl* ControlAtPoint(float x, float y) { return ControlAt({x, y}); }
 
   // Has a screen reader speak `text` (what a search found, a game starred)
-  // without moving the focus; nothing is drawn. Of several in one turn of
-  // the event loop, the last is spoken.
+  // without moving the focus; nothing is drawn. It is spoken after a short
+  // pause with no newer announcement: of several in a row, the last.
   void Announce(std::u16string_view text);
   // The last text asked to be announced, whether or not a screen reader
   // was there to hear it.
