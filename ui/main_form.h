@@ -123,6 +123,8 @@ class TfrmMain : public fmx::TForm {
   // The selected game's record in the visible list, or none.
   const GameData::TGameInfo* SelectedGame() const;
   void ShowGameInfo(const GameData::TGameInfo& AGame);
+  // A picture's accessible name: what it is, then whose ("Постер: …").
+  static std::u16string PictureName(std::u16string_view AWhat, std::u16string_view AWhose);
   void LoadPoster(std::u16string_view AFileName);
   void LoadQRCode(std::u16string_view AFileName);
   void ClearQRCode();

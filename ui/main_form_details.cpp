@@ -7,22 +7,18 @@
 
 using namespace GameData;
 
-namespace {
-
-// What a picture is, then whose: "Постер: …". A name of millions of
-// characters (a hostile catalog) is not copied whole for it: the row already
-// names the game in full, and no listener waits through more than this.
-std::u16string PictureName(std::u16string_view what, std::u16string_view game) {
+// A name of millions of characters (a hostile catalog) is not copied whole
+// for a picture: the row already names the game in full, and no listener
+// waits through more than this.
+std::u16string TfrmMain::PictureName(std::u16string_view AWhat, std::u16string_view AWhose) {
   constexpr std::size_t kLongestGameName = 1000;
-  std::u16string name(what);
-  if (game.size() <= kLongestGameName) return name += game;
+  std::u16string name(AWhat);
+  if (AWhose.size() <= kLongestGameName) return name += AWhose;
   std::size_t cut = kLongestGameName;
-  if (game[cut - 1] >= 0xD800 && game[cut - 1] < 0xDC00) --cut;  // not half a character
-  name += game.substr(0, cut);
+  if (AWhose[cut - 1] >= 0xD800 && AWhose[cut - 1] < 0xDC00) --cut;  // not half a character
+  name += AWhose.substr(0, cut);
   return name += u"…";
 }
-
-}  // namespace
 
 void TfrmMain::SelectGame(int AIndex) {
   FSelectedIndex = AIndex;

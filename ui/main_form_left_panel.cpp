@@ -21,8 +21,7 @@ void TfrmMain::CreateLeftPanel() {
   pnlPoster->SetSize(layout::kDetailsWidth, 400);
   StylePanel(pnlPoster);
   pnlPoster->SetAccessibleRole(fmx::TAccessibleRole::Graphic);
-  pnlPoster->SetAccessibleName(std::u16string(texts::kPosterName) +
-                               std::u16string(texts::kPosterPlaceholder));
+  pnlPoster->SetAccessibleName(PictureName(texts::kPosterName, texts::kPosterPlaceholder));
 
   lblPosterText = new TLabel(this);
   lblPosterText->SetParent(pnlPoster);

@@ -1,32 +1,14 @@
-#include <array>
-#include <charconv>
 #include <string>
 
 #include "ui/layout.h"
 #include "ui/main_form.h"
+#include "ui/number_text.h"
 #include "ui/palette.h"
 #include "texts/texts.h"
 
 using namespace GameData;
 
 namespace {
-
-// A number in decimal, built in place: every row of a rebuild makes one,
-// and a heap copy for each showed in the profile.
-class TNumberText {
- public:
-  explicit TNumberText(std::int32_t value) {
-    char digits[kNumberLength];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    for (const char* d = digits; d != end; ++d) text_[size_++] = char16_t(*d);
-  }
-  std::u16string_view View() const { return {text_.data(), size_}; }
-
- private:
-  static constexpr std::size_t kNumberLength = 11;  // "-2147483648"
-  std::array<char16_t, kNumberLength> text_{};
-  std::size_t size_ = 0;
-};
 
 // Adds `part` as a sentence of its own, so a screen reader pauses between
 // the parts; a part that already ends a sentence is not given a second stop.

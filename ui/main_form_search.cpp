@@ -2,17 +2,9 @@
 
 #include "texts/texts.h"
 #include "ui/main_form.h"
+#include "ui/number_text.h"
 
 using namespace GameData;
-
-namespace {
-
-std::u16string Decimal(std::size_t value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
-
-}  // namespace
 
 void TfrmMain::edtSearchChangeTracking(TObject*) {
   if (const TGameInfo* selected = SelectedGame()) FSelectedGameID = selected->ID;
@@ -35,7 +27,7 @@ void TfrmMain::AnnounceSearchResult() {
     text += texts::kNothingFound;
   } else {
     text += texts::kGamesFound;
-    text += Decimal(FilteredGames.size());
+    text += TNumberText(std::int64_t(FilteredGames.size())).View();
   }
   Announce(text);
 }
@@ -48,9 +40,9 @@ void TfrmMain::AnnounceFavoriteChange(std::int32_t AGameID) {
   text += game.Name.View();
   text += u". ";
   text += texts::kPlaceInList;
-  text += Decimal(std::size_t(index) + 1);
+  text += TNumberText(std::int64_t(index) + 1).View();
   text += texts::kOf;
-  text += Decimal(FilteredGames.size());
+  text += TNumberText(std::int64_t(FilteredGames.size())).View();
   Announce(text);
 }
 

@@ -238,11 +238,7 @@ class ControlAccessible : public QAccessibleInterface,
   int cursorPosition() const override { return 0; }
   void setCursorPosition(int) override {}
   QString text(int startOffset, int endOffset) const override {
-    const QString name = Name();
-    const int length = int(name.size());
-    if (endOffset == -1 || endOffset > length) endOffset = length;
-    startOffset = std::clamp(startOffset, 0, length);
-    return endOffset > startOffset ? name.mid(startOffset, endOffset - startOffset) : QString();
+    return accessible_text::Slice(Name(), startOffset, endOffset);
   }
   QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int* startOffset,
                            int* endOffset) const override {

@@ -2,6 +2,8 @@
 
 #include <QTextBoundaryFinder>
 
+#include <algorithm>
+
 namespace fmx::accessible_text {
 
 namespace {
@@ -76,6 +78,13 @@ TTextRange After(const QString& text, int offset, QAccessible::TextBoundaryType 
   const TTextRange at = At(text, offset, boundary);
   if (at.end >= length) return {length, length};
   return At(text, at.end, boundary);
+}
+
+QString Slice(const QString& text, int start, int end) {
+  const int length = int(text.size());
+  if (end == -1 || end > length) end = length;
+  start = std::clamp(start, 0, length);
+  return end > start ? text.mid(start, end - start) : QString();
 }
 
 QString Answer(const QString& text, TTextRange range, int* startOffset, int* endOffset) {

@@ -28,6 +28,9 @@ TTextRange Before(const QString& text, int offset, QAccessible::TextBoundaryType
 // The unit after the one at `offset`, or an empty range at the end.
 TTextRange After(const QString& text, int offset, QAccessible::TextBoundaryType boundary);
 
+// The characters from `start` to `end` (-1: the end), clamped to the text.
+QString Slice(const QString& text, int start, int end);
+
 // Copies `range` of `text` and stores its ends where the interface's callers
 // want them.
 QString Answer(const QString& text, TTextRange range, int* startOffset, int* endOffset);

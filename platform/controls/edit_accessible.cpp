@@ -81,11 +81,7 @@ int EditAccessible::cursorPosition() const { return Edit()->cursorPosition(); }
 void EditAccessible::setCursorPosition(int position) { Edit()->setCursorPosition(position); }
 
 QString EditAccessible::text(int startOffset, int endOffset) const {
-  const QString shown = Shown();
-  const int length = int(shown.size());
-  if (endOffset == -1 || endOffset > length) endOffset = length;
-  startOffset = std::clamp(startOffset, 0, length);
-  return endOffset > startOffset ? shown.mid(startOffset, endOffset - startOffset) : QString();
+  return accessible_text::Slice(Shown(), startOffset, endOffset);
 }
 
 QString EditAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
